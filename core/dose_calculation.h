@@ -12,13 +12,13 @@ inline constexpr const char *kWeightingCaptionDesign = "Weighting if over ? gram
 
 // The texts of the main window's result labels after one calculation.
 struct DoseLabels {
-    std::string Lab_cw2;  // weighting dose
-    std::string Lab_bs2;  // correction dose
-    std::string Lab_cd1;  // "Dose for carbohydrate @ 1 unit per N grams."
-    std::string Lab_cd2;  // carbohydrate dose
-    std::string Lab_cd3;  // "1 Unit Insulin per N grms Carbohydrate"
-    std::string Lab_tot2; // total dose
-    std::string Lab_cw1;  // weighting caption; the design text when the table is empty
+    std::string Lab_cw2;         // weighting dose
+    std::string Lab_bs2;         // correction dose
+    std::string Lab_cd1;         // "Dose for carbohydrate @ 1 unit per N grams."
+    std::string Lab_cd2;         // carbohydrate dose
+    std::string Lab_cd3;         // "1 Unit Insulin per N grms Carbohydrate"
+    std::string Lab_tot2;        // total dose
+    std::string Lab_cw1;         // weighting caption; the design text when the table is empty
     std::optional<double> total; // nullopt when the total cannot be computed soundly
 };
 

@@ -1,0 +1,201 @@
+#include "command_line.h"
+
+#include <array>
+
+namespace norvalis::cli {
+
+namespace {
+
+struct CommandSpelling {
+    std::string_view name;
+    Command command;
+    bool takesPeriod;
+};
+
+constexpr std::array kCommands = {
+    CommandSpelling{"periods", Command::Periods, false},
+    CommandSpelling{"tables", Command::Tables, true},
+    CommandSpelling{"dose", Command::Dose, true},
+    CommandSpelling{"check", Command::Check, false},
+};
+
+enum class Option { Settings, BloodSugar, Carbs, Json, Help };
+
+struct OptionSpelling {
+    std::string_view name;
+    Option option;
+    bool takesValue;
+};
+
+constexpr std::array kOptions = {
+    OptionSpelling{"--settings", Option::Settings, true},
+    OptionSpelling{"--blood-sugar", Option::BloodSugar, true},
+    OptionSpelling{"--carbs", Option::Carbs, true},
+    OptionSpelling{"--json", Option::Json, false},
+    OptionSpelling{"--help", Option::Help, false},
+    OptionSpelling{"-h", Option::Help, false},
+};
+
+ParsedCommandLine Fail(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+} // namespace
+
+std::string UsageText() {
+    return "usage: norvalis-cli [--settings FILE] periods [--json]\n"
+           "       norvalis-cli [--settings FILE] tables PERIOD [--json]\n"
+           "       norvalis-cli [--settings FILE] dose PERIOD --blood-sugar TEXT --carbs TEXT "
+           "[--json]\n"
+           "       norvalis-cli [--settings FILE] check\n"
+           "       norvalis-cli --help\n";
+}
+
+std::string HelpText() {
+    return UsageText() +
+           "\n"
+           "Reads the Norvalis dose tables the way the Norvalis program does.\n"
+           "\n"
+           "Commands:\n"
+           "  periods          The period list as the program reads it at start-up, one name\n"
+           "                   per line (--json: an array of strings).\n"
+           "  tables PERIOD    The carbohydrate, blood sugar correction and weighting tables\n"
+           "                   of PERIOD as selecting it loads them, entries as the file holds\n"
+           "                   them (--json: {\"period\", \"carb_dose\", \"correction\",\n"
+           "                   \"weighting\"}).\n"
+           "  dose PERIOD --blood-sugar TEXT --carbs TEXT\n"
+           "                   Loads PERIOD as the main window does when it is selected and\n"
+           "                   shows the doses the window shows for these two box texts\n"
+           "                   (--json: {\"period\", \"correction_dose\", \"weighting_dose\",\n"
+           "                   \"carb_dose\", \"total_dose\", \"carb_rate_text\",\n"
+           "                   \"carb_ratio_text\", \"weighting_caption\"}). An empty dose\n"
+           "                   means no value or a value that could not be worked out.\n"
+           "  check            Looks for mistakes in a hand-edited file: periods without a\n"
+           "                   section, entries without a comma, levels that do not rise, keys\n"
+           "                   that are never read, repeated periods, zero grams per unit. One\n"
+           "                   finding per line: section, key: problem; what the program does.\n"
+           "\n"
+           "Options:\n"
+           "  --settings FILE  The settings file to read (default: Norvalis.ini beside this\n"
+           "                   program). A missing file reads as an empty one.\n"
+           "  --json           Print JSON instead of text.\n"
+           "  --help, -h       Print this help.\n"
+           "Option values are taken as given, also when empty or starting with '-'.\n"
+           "\n"
+           "Exit status: 0 success, 1 findings or an unreadable settings file, 2 wrong usage.\n";
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &arguments) {
+    CommandLine result;
+    std::vector<std::string_view> positional;
+    std::optional<std::string> bloodSugar;
+    std::optional<std::string> carbs;
+    bool help = false;
+    bool optionsEnded = false;
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
+            positional.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const OptionSpelling *spelling = nullptr;
+        for (const OptionSpelling &candidate : kOptions) {
+            if (candidate.name == name) {
+                spelling = &candidate;
+            }
+        }
+        if (spelling == nullptr) {
+            return Fail("unknown option " + std::string(name));
+        }
+        std::optional<std::string> value;
+        if (equals != std::string_view::npos) {
+            if (!spelling->takesValue) {
+                return Fail("option " + std::string(name) + " takes no value");
+            }
+            value = std::string(argument.substr(equals + 1));
+        } else if (spelling->takesValue) {
+            if (i + 1 >= arguments.size()) {
+                return Fail("option " + std::string(name) + " needs a value");
+            }
+            value = std::string(arguments[++i]);
+        }
+        const auto setOnce = [&](std::optional<std::string> &target) {
+            if (target) {
+                return false;
+            }
+            target = value;
+            return true;
+        };
+        bool first = true;
+        switch (spelling->option) {
+        case Option::Settings:
+            first = setOnce(result.settingsPath);
+            break;
+        case Option::BloodSugar:
+            first = setOnce(bloodSugar);
+            break;
+        case Option::Carbs:
+            first = setOnce(carbs);
+            break;
+        case Option::Json:
+            result.json = true;
+            break;
+        case Option::Help:
+            help = true;
+            break;
+        }
+        if (!first) {
+            return Fail("option " + std::string(name) + " given twice");
+        }
+    }
+
+    if (help) {
+        result.command = Command::Help;
+        return {result, {}};
+    }
+    if (positional.empty()) {
+        return Fail("no command given");
+    }
+    const CommandSpelling *command = nullptr;
+    for (const CommandSpelling &candidate : kCommands) {
+        if (candidate.name == positional.front()) {
+            command = &candidate;
+        }
+    }
+    if (command == nullptr) {
+        return Fail("unknown command " + std::string(positional.front()));
+    }
+    result.command = command->command;
+    const std::size_t expected = command->takesPeriod ? 2 : 1;
+    if (positional.size() < expected) {
+        return Fail(std::string(command->name) + " needs a PERIOD");
+    }
+    if (positional.size() > expected) {
+        return Fail("unexpected argument " + std::string(positional[expected]));
+    }
+    if (command->takesPeriod) {
+        result.period = std::string(positional[1]);
+    }
+    if (result.command == Command::Dose) {
+        if (!bloodSugar || !carbs) {
+            return Fail("dose needs --blood-sugar TEXT and --carbs TEXT");
+        }
+        result.bloodSugar = *bloodSugar;
+        result.carbs = *carbs;
+    } else if (bloodSugar || carbs) {
+        return Fail("--blood-sugar and --carbs belong to the dose command");
+    }
+    if (result.command == Command::Check && result.json) {
+        return Fail("check has no --json output");
+    }
+    return {result, {}};
+}
+
+} // namespace norvalis::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norvalis::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFindings = 1; // also: the settings file cannot be read
+inline constexpr int kExitUsage = 2;
+
+enum class Command { Help, Periods, Tables, Dose, Check };
+
+struct CommandLine {
+    Command command = Command::Help;
+    std::optional<std::string> settingsPath; // the file beside the executable when absent
+    std::string period;
+    std::string bloodSugar;
+    std::string carbs;
+    bool json = false;
+};
+
+struct ParsedCommandLine {
+    std::optional<CommandLine> commandLine;
+    std::string error; // what is wrong with the usage, when commandLine is empty
+};
+
+// Reads the arguments after the program name. Option values are taken exactly as given,
+// also when empty or starting with '-'; "--name=value" works as well as "--name value".
+ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &arguments);
+
+std::string UsageText();
+std::string HelpText();
+
+} // namespace norvalis::cli

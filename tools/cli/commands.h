@@ -1,0 +1,24 @@
+#pragma once
+
+#include "command_line.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace norvalis::cli {
+
+// Each command prints its result to out and problems to err, and returns the exit status.
+int RunPeriods(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+               std::ostream &err);
+int RunTables(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+              std::ostream &err);
+int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+            std::ostream &err);
+int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+             std::ostream &err);
+
+// Runs whatever the arguments after the program name ask for.
+int RunCommandLine(const std::vector<std::string_view> &arguments,
+                   const std::string &defaultSettingsPath, std::ostream &out, std::ostream &err);
+
+} // namespace norvalis::cli

@@ -1,0 +1,15 @@
+#include "commands.h"
+#include "core/app_directory.h"
+#include "core/settings_file.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char **argv) {
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const std::string defaultPath = norvalis::SettingsFilePath(norvalis::ExecutableDirectory());
+    const int status = norvalis::cli::RunCommandLine(arguments, defaultPath, std::cout, std::cerr);
+    std::cout.flush();
+    return std::cout.good() ? status : norvalis::cli::kExitFindings;
+}
