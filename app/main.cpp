@@ -1,0 +1,18 @@
+#include "platform/app_info.h"
+#include "resources/app_icon.h"
+#include "termination_signals.h"
+#include "ui/main_window/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(platform::applicationTitle());
+    QApplication::setWindowIcon(applicationIcon());
+
+    // Runs Form_Load; the window registers itself as the first loaded window.
+    MainWindow window;
+    const TerminationSignals sessionEnd(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,184 @@
+#include "ui/main_window/layout_builder.h"
+
+#include "platform/fonts.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+namespace mainwindow {
+
+namespace {
+// Pixels kept clear between a caption and the dose figure beside it.
+constexpr int kCaptionGap = 4;
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget *createWidget(const WidgetSpec &spec, QWidget *parent) {
+    const QString text = toQString(spec.text);
+    switch (spec.kind) {
+    case WidgetKind::GroupFrame:
+        return new QGroupBox(text, parent);
+    case WidgetKind::Label: {
+        auto *label = new QLabel(parent);
+        // Captions are rewritten at run time from the settings file; never read them as markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+        label->setAlignment(alignmentOf(spec.align) | Qt::AlignVCenter);
+        return label;
+    }
+    case WidgetKind::TextBox:
+        return new QLineEdit(text, parent);
+    case WidgetKind::DropDownList: {
+        auto *list = new QComboBox(parent);
+        list->setEditable(false);
+        return list;
+    }
+    case WidgetKind::PushButton: {
+        auto *button = new QPushButton(text, parent);
+        // The window has no default button: Enter presses nothing.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+void applyColour(QWidget *widget, const WidgetSpec &spec) {
+    if (spec.colour == CaptionColour::System)
+        return;
+    if (spec.kind == WidgetKind::GroupFrame) {
+        // A palette on the frame would recolour every widget inside it; the title alone is
+        // reachable through its sub-control.
+        const QString colour = spec.colour == CaptionColour::Highlight ? "palette(highlight)"
+                               : spec.colour == CaptionColour::Olive   ? "rgb(128, 128, 0)"
+                                                                       : "rgb(192, 0, 0)";
+        widget->setStyleSheet(
+            QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(widget->objectName(), colour));
+        return;
+    }
+    QPalette palette = widget->palette();
+    const QColor colour = spec.colour == CaptionColour::Highlight
+                              ? palette.color(QPalette::Highlight)
+                          : spec.colour == CaptionColour::Olive ? QColor(128, 128, 0)
+                                                                : QColor(192, 0, 0);
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+bool takesFocus(WidgetKind kind) {
+    return kind == WidgetKind::TextBox || kind == WidgetKind::DropDownList ||
+           kind == WidgetKind::PushButton;
+}
+} // namespace
+
+QString objectNameOf(const WidgetSpec &spec) {
+    const QString name = toQString(spec.name);
+    return spec.index == kNoIndex ? name : name + QLatin1Char('_') + QString::number(spec.index);
+}
+
+Qt::Alignment alignmentOf(TextAlign align) {
+    switch (align) {
+    case TextAlign::Left:
+        return Qt::AlignLeft;
+    case TextAlign::Right:
+        return Qt::AlignRight;
+    case TextAlign::Centre:
+        return Qt::AlignHCenter;
+    }
+    return Qt::AlignLeft;
+}
+
+QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
+    QHash<QString, QWidget *> widgets;
+    std::vector<std::pair<int, QWidget *>> focusChain;
+
+    for (const WidgetSpec &spec : kMainWindowWidgets) {
+        QWidget *container =
+            spec.container.empty() ? clientArea : widgets.value(toQString(spec.container));
+        Q_ASSERT(container); // frames come before the widgets they hold
+        QWidget *widget = createWidget(spec, container);
+        widget->setObjectName(objectNameOf(spec));
+        if (spec.index != kNoIndex)
+            widget->setProperty("index", spec.index);
+        widget->setFont(platform::designFont(spec.bold));
+        widget->setGeometry(platform::twipsRect(spec.left, spec.top, spec.width, spec.height));
+        applyColour(widget, spec);
+        if (takesFocus(spec.kind))
+            focusChain.emplace_back(spec.tabIndex, widget);
+        else
+            widget->setFocusPolicy(Qt::NoFocus);
+        widgets.insert(widget->objectName(), widget);
+    }
+
+    // The captions beside the dose figures reach into the figures' places, and a rewritten
+    // caption can be long. A dose is what the user acts on: its caption stops short of it.
+    for (const WidgetSpec &spec : kMainWindowWidgets) {
+        if (spec.kind != WidgetKind::Label || spec.labelledBy.empty())
+            continue;
+        const QWidget *value = widgets.value(objectNameOf(spec));
+        QWidget *caption = widgets.value(toQString(spec.labelledBy));
+        const int overlap = caption->geometry().right() - value->geometry().left() + 1;
+        if (overlap > 0)
+            caption->setContentsMargins(0, 0, overlap + kCaptionGap, 0);
+    }
+
+    std::sort(focusChain.begin(), focusChain.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focusChain.size(); ++i)
+        QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
+
+    updateAccessibleNames(widgets);
+    return widgets;
+}
+
+void updateAccessibleNames(const QHash<QString, QWidget *> &widgets) {
+    for (const WidgetSpec &spec : kMainWindowWidgets) {
+        if (spec.labelledBy.empty())
+            continue;
+        const auto *label = qobject_cast<const QLabel *>(widgets.value(toQString(spec.labelledBy)));
+        QWidget *widget = widgets.value(objectNameOf(spec));
+        if (label && widget)
+            widget->setAccessibleName(label->text());
+    }
+}
+
+QHash<MenuCommand, QAction *> buildMenu(QMenuBar *menuBar) {
+    QHash<MenuCommand, QAction *> commands;
+    QHash<QString, QMenu *> menus;
+    for (const MenuSpec &spec : kMainMenu) {
+        const QString name = toQString(spec.name);
+        QAction *action = nullptr;
+        if (spec.menu.empty()) {
+            QMenu *menu = menuBar->addMenu(toQString(spec.caption));
+            menu->setObjectName(name);
+            menus.insert(name, menu);
+            action = menu->menuAction();
+        } else {
+            QMenu *menu = menus.value(toQString(spec.menu));
+            Q_ASSERT(menu); // a title comes before its items
+            action = menu->addAction(toQString(spec.caption));
+        }
+        action->setObjectName(name);
+        if (spec.index != kNoIndex)
+            action->setProperty("index", spec.index);
+        action->setEnabled(spec.enabled);
+        if (spec.command != MenuCommand::None)
+            commands.insert(spec.command, action);
+    }
+    return commands;
+}
+
+} // namespace mainwindow

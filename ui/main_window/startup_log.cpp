@@ -1,0 +1,3 @@
+#include "ui/main_window/startup_log.h"
+
+Q_LOGGING_CATEGORY(lcStartup, "norvalis.startup", QtWarningMsg)
