@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QKeyEvent;
+
 // The periods dialog (object name frmPeriodConfigDialog): twelve boxes and two buttons that
 // change nothing. It deletes itself when closed, so each opening starts afresh.
 class PeriodConfigDialog : public QDialog {
@@ -9,4 +11,7 @@ class PeriodConfigDialog : public QDialog {
 
 public:
     explicit PeriodConfigDialog(QWidget *owner);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };

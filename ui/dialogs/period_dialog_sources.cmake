@@ -1,0 +1,3 @@
+target_sources(norvalis_dialogs PRIVATE
+    period_config_dialog.cpp period_config_dialog.h
+    period_dialog_layout.h)
