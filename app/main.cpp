@@ -9,6 +9,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(platform::applicationTitle());
     QApplication::setWindowIcon(applicationIcon());
+    // Lets the desktop match the window to the menu entry that add-to-menu.sh installs.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.norvalis.Norvalis"));
 
     // Runs Form_Load; the window registers itself as the first loaded window.
     MainWindow window;
