@@ -24,9 +24,9 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QWidget *createWidget(const WidgetSpec &spec, QWidget *parent) {
-    const QString text = toQString(spec.text);
-    switch (spec.kind) {
+QWidget *createWidget(const WidgetSpec &entry, QWidget *parent) {
+    const QString text = toQString(entry.text);
+    switch (entry.kind) {
     case WidgetKind::GroupFrame:
         return new QGroupBox(text, parent);
     case WidgetKind::Label: {
@@ -34,7 +34,7 @@ QWidget *createWidget(const WidgetSpec &spec, QWidget *parent) {
         // Captions are rewritten at run time from the settings file; never read them as markup.
         label->setTextFormat(Qt::PlainText);
         label->setText(text);
-        label->setAlignment(alignmentOf(spec.align) | Qt::AlignVCenter);
+        label->setAlignment(alignmentOf(entry.align) | Qt::AlignVCenter);
         return label;
     }
     case WidgetKind::TextBox:
@@ -55,24 +55,24 @@ QWidget *createWidget(const WidgetSpec &spec, QWidget *parent) {
     return nullptr;
 }
 
-void applyColour(QWidget *widget, const WidgetSpec &spec) {
-    if (spec.colour == CaptionColour::System)
+void applyColour(QWidget *widget, const WidgetSpec &entry) {
+    if (entry.colour == CaptionColour::System)
         return;
-    if (spec.kind == WidgetKind::GroupFrame) {
+    if (entry.kind == WidgetKind::GroupFrame) {
         // A palette on the frame would recolour every widget inside it; the title alone is
         // reachable through its sub-control.
-        const QString colour = spec.colour == CaptionColour::Highlight ? "palette(highlight)"
-                               : spec.colour == CaptionColour::Olive   ? "rgb(128, 128, 0)"
-                                                                       : "rgb(192, 0, 0)";
+        const QString colour = entry.colour == CaptionColour::Highlight ? "palette(highlight)"
+                               : entry.colour == CaptionColour::Olive   ? "rgb(128, 128, 0)"
+                                                                        : "rgb(192, 0, 0)";
         widget->setStyleSheet(
             QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(widget->objectName(), colour));
         return;
     }
     QPalette palette = widget->palette();
-    const QColor colour = spec.colour == CaptionColour::Highlight
+    const QColor colour = entry.colour == CaptionColour::Highlight
                               ? palette.color(QPalette::Highlight)
-                          : spec.colour == CaptionColour::Olive ? QColor(128, 128, 0)
-                                                                : QColor(192, 0, 0);
+                          : entry.colour == CaptionColour::Olive ? QColor(128, 128, 0)
+                                                                 : QColor(192, 0, 0);
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
@@ -84,9 +84,9 @@ bool takesFocus(WidgetKind kind) {
 }
 } // namespace
 
-QString objectNameOf(const WidgetSpec &spec) {
-    const QString name = toQString(spec.name);
-    return spec.index == kNoIndex ? name : name + QLatin1Char('_') + QString::number(spec.index);
+QString objectNameOf(const WidgetSpec &entry) {
+    const QString name = toQString(entry.name);
+    return entry.index == kNoIndex ? name : name + QLatin1Char('_') + QString::number(entry.index);
 }
 
 Qt::Alignment alignmentOf(TextAlign align) {
@@ -105,19 +105,19 @@ QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
     QHash<QString, QWidget *> widgets;
     std::vector<std::pair<int, QWidget *>> focusChain;
 
-    for (const WidgetSpec &spec : kMainWindowWidgets) {
+    for (const WidgetSpec &entry : kMainWindowWidgets) {
         QWidget *container =
-            spec.container.empty() ? clientArea : widgets.value(toQString(spec.container));
+            entry.container.empty() ? clientArea : widgets.value(toQString(entry.container));
         Q_ASSERT(container); // frames come before the widgets they hold
-        QWidget *widget = createWidget(spec, container);
-        widget->setObjectName(objectNameOf(spec));
-        if (spec.index != kNoIndex)
-            widget->setProperty("index", spec.index);
-        widget->setFont(platform::designFont(spec.bold));
-        widget->setGeometry(platform::twipsRect(spec.left, spec.top, spec.width, spec.height));
-        applyColour(widget, spec);
-        if (takesFocus(spec.kind))
-            focusChain.emplace_back(spec.tabIndex, widget);
+        QWidget *widget = createWidget(entry, container);
+        widget->setObjectName(objectNameOf(entry));
+        if (entry.index != kNoIndex)
+            widget->setProperty("index", entry.index);
+        widget->setFont(platform::designFont(entry.bold));
+        widget->setGeometry(platform::twipsRect(entry.left, entry.top, entry.width, entry.height));
+        applyColour(widget, entry);
+        if (takesFocus(entry.kind))
+            focusChain.emplace_back(entry.tabIndex, widget);
         else
             widget->setFocusPolicy(Qt::NoFocus);
         widgets.insert(widget->objectName(), widget);
@@ -125,11 +125,11 @@ QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
 
     // The captions beside the dose figures reach into the figures' places, and a rewritten
     // caption can be long. A dose is what the user acts on: its caption stops short of it.
-    for (const WidgetSpec &spec : kMainWindowWidgets) {
-        if (spec.kind != WidgetKind::Label || spec.labelledBy.empty())
+    for (const WidgetSpec &entry : kMainWindowWidgets) {
+        if (entry.kind != WidgetKind::Label || entry.labelledBy.empty())
             continue;
-        const QWidget *value = widgets.value(objectNameOf(spec));
-        QWidget *caption = widgets.value(toQString(spec.labelledBy));
+        const QWidget *value = widgets.value(objectNameOf(entry));
+        QWidget *caption = widgets.value(toQString(entry.labelledBy));
         const int overlap = caption->geometry().right() - value->geometry().left() + 1;
         if (overlap > 0)
             caption->setContentsMargins(0, 0, overlap + kCaptionGap, 0);
@@ -145,11 +145,12 @@ QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
 }
 
 void updateAccessibleNames(const QHash<QString, QWidget *> &widgets) {
-    for (const WidgetSpec &spec : kMainWindowWidgets) {
-        if (spec.labelledBy.empty())
+    for (const WidgetSpec &entry : kMainWindowWidgets) {
+        if (entry.labelledBy.empty())
             continue;
-        const auto *label = qobject_cast<const QLabel *>(widgets.value(toQString(spec.labelledBy)));
-        QWidget *widget = widgets.value(objectNameOf(spec));
+        const auto *label =
+            qobject_cast<const QLabel *>(widgets.value(toQString(entry.labelledBy)));
+        QWidget *widget = widgets.value(objectNameOf(entry));
         if (label && widget)
             widget->setAccessibleName(label->text());
     }
@@ -158,25 +159,25 @@ void updateAccessibleNames(const QHash<QString, QWidget *> &widgets) {
 QHash<MenuCommand, QAction *> buildMenu(QMenuBar *menuBar) {
     QHash<MenuCommand, QAction *> commands;
     QHash<QString, QMenu *> menus;
-    for (const MenuSpec &spec : kMainMenu) {
-        const QString name = toQString(spec.name);
+    for (const MenuSpec &entry : kMainMenu) {
+        const QString name = toQString(entry.name);
         QAction *action = nullptr;
-        if (spec.menu.empty()) {
-            QMenu *menu = menuBar->addMenu(toQString(spec.caption));
+        if (entry.menu.empty()) {
+            QMenu *menu = menuBar->addMenu(toQString(entry.caption));
             menu->setObjectName(name);
             menus.insert(name, menu);
             action = menu->menuAction();
         } else {
-            QMenu *menu = menus.value(toQString(spec.menu));
+            QMenu *menu = menus.value(toQString(entry.menu));
             Q_ASSERT(menu); // a title comes before its items
-            action = menu->addAction(toQString(spec.caption));
+            action = menu->addAction(toQString(entry.caption));
         }
         action->setObjectName(name);
-        if (spec.index != kNoIndex)
-            action->setProperty("index", spec.index);
-        action->setEnabled(spec.enabled);
-        if (spec.command != MenuCommand::None)
-            commands.insert(spec.command, action);
+        if (entry.index != kNoIndex)
+            action->setProperty("index", entry.index);
+        action->setEnabled(entry.enabled);
+        if (entry.command != MenuCommand::None)
+            commands.insert(entry.command, action);
     }
     return commands;
 }

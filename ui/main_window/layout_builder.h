@@ -14,7 +14,7 @@ namespace mainwindow {
 
 // Indexed widgets are named "<name>_<index>" ("Label2_1", "Lab_bs1_0") and carry their index
 // in the dynamic property "index"; the others carry their design name unchanged.
-QString objectNameOf(const WidgetSpec &spec);
+QString objectNameOf(const WidgetSpec &entry);
 
 Qt::Alignment alignmentOf(TextAlign align);
 
