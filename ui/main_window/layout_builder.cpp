@@ -148,11 +148,16 @@ void updateAccessibleNames(const QHash<QString, QWidget *> &widgets) {
     for (const WidgetSpec &entry : kMainWindowWidgets) {
         if (entry.labelledBy.empty())
             continue;
-        const auto *label =
-            qobject_cast<const QLabel *>(widgets.value(toQString(entry.labelledBy)));
+        auto *label = qobject_cast<QLabel *>(widgets.value(toQString(entry.labelledBy)));
         QWidget *widget = widgets.value(objectNameOf(entry));
-        if (label && widget)
-            widget->setAccessibleName(label->text());
+        if (!label || !widget)
+            continue;
+        widget->setAccessibleName(label->text());
+        // A rewritten caption can be longer than its place beside the figure; the whole text
+        // is then a hover away.
+        const bool cut =
+            label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width();
+        label->setToolTip(cut ? label->text() : QString());
     }
 }
 
