@@ -1,9 +1,11 @@
 #pragma once
 
 #include "command_line.h"
+#include "core/dose_settings.h"
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace norvalis::cli {
 
@@ -16,6 +18,11 @@ int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std
             std::ostream &err);
 int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
              std::ostream &err);
+
+// Loads settings as the program does; a file that exists but cannot be read is reported on err
+// and gives false.
+bool LoadOrReport(DoseSettings &settings, std::string_view selector, std::string_view period,
+                  const std::string &settingsPath, std::ostream &err);
 
 // Runs whatever the arguments after the program name ask for.
 int RunCommandLine(const std::vector<std::string_view> &arguments,

@@ -26,9 +26,7 @@ void PrintLine(std::ostream &out, std::string_view caption, const std::string &v
 int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
             std::ostream &err) {
     DoseSettings settings;
-    if (const FileResult read = LoadSettings(settings, "dosages", commandLine.period, settingsPath);
-        !read.ok) {
-        err << "norvalis-cli: " << read.error << "\n";
+    if (!LoadOrReport(settings, "dosages", commandLine.period, settingsPath, err)) {
         return kExitFindings;
     }
     const DoseLabels labels = CalculateDoses(settings, commandLine.bloodSugar, commandLine.carbs);

@@ -9,8 +9,7 @@ namespace norvalis::cli {
 int RunPeriods(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
                std::ostream &err) {
     DoseSettings settings;
-    if (const FileResult read = LoadSettings(settings, "periods", "", settingsPath); !read.ok) {
-        err << "norvalis-cli: " << read.error << "\n";
+    if (!LoadOrReport(settings, "periods", "", settingsPath, err)) {
         return kExitFindings;
     }
     const std::vector<std::string> names(settings.PeriodList.begin() + 1,

@@ -28,9 +28,7 @@ void PrintTable(std::ostream &out, std::string_view title, std::string_view keyP
 int RunTables(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
               std::ostream &err) {
     DoseSettings settings;
-    if (const FileResult read = LoadSettings(settings, "dosages", commandLine.period, settingsPath);
-        !read.ok) {
-        err << "norvalis-cli: " << read.error << "\n";
+    if (!LoadOrReport(settings, "dosages", commandLine.period, settingsPath, err)) {
         return kExitFindings;
     }
     const TableCounts &counts = settings.Counts;
