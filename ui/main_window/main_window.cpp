@@ -107,6 +107,8 @@ void MainWindow::buildWindow() {
     resize(platform::twipsSize(mainwindow::kClientWidth, mainwindow::kClientHeight) +
            QSize(0, menuBar()->sizeHint().height()));
     w_.Blood_Sugar->setFocus();
+    // Typing a first reading replaces the "0" instead of extending it to "0200".
+    w_.Blood_Sugar->selectAll();
     placement_ = new mainwindow::PlacementKeeper(this);
 }
 
