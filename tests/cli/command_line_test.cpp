@@ -1,8 +1,10 @@
 #include "command_line.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace norvalis::cli {
@@ -11,14 +13,12 @@ namespace {
 struct ParseCase {
     const char *name;
     std::vector<std::string_view> arguments;
-    bool valid;
-    Command command;
-    std::string settings; // "-" for none given
-    std::string period;
-    std::string bloodSugar;
-    std::string carbs;
-    bool json;
+    std::optional<CommandLine> expected; // empty: wrong usage
 };
+
+auto Fields(const CommandLine &l) {
+    return std::tie(l.command, l.settingsPath, l.period, l.bloodSugar, l.carbs, l.json);
+}
 
 void PrintTo(const ParseCase &c, std::ostream *os) {
     *os << c.name;
@@ -27,155 +27,47 @@ void PrintTo(const ParseCase &c, std::ostream *os) {
 class ParseCommandLineTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseCommandLineTest, Parses) {
-    const ParseCase &c = GetParam();
-    const ParsedCommandLine parsed = ParseCommandLine(c.arguments);
-    ASSERT_EQ(parsed.commandLine.has_value(), c.valid) << parsed.error;
-    if (!c.valid) {
-        EXPECT_FALSE(parsed.error.empty());
-        return;
+    const ParsedCommandLine parsed = ParseCommandLine(GetParam().arguments);
+    ASSERT_EQ(parsed.commandLine.has_value(), GetParam().expected.has_value()) << parsed.error;
+    EXPECT_EQ(parsed.error.empty(), parsed.commandLine.has_value());
+    if (parsed.commandLine) {
+        EXPECT_EQ(Fields(*parsed.commandLine), Fields(*GetParam().expected));
     }
-    const CommandLine &line = *parsed.commandLine;
-    EXPECT_EQ(line.command, c.command);
-    EXPECT_EQ(line.settingsPath.value_or("-"), c.settings);
-    EXPECT_EQ(line.period, c.period);
-    EXPECT_EQ(line.bloodSugar, c.bloodSugar);
-    EXPECT_EQ(line.carbs, c.carbs);
-    EXPECT_EQ(line.json, c.json);
 }
 
-constexpr Command P = Command::Periods;
-constexpr Command T = Command::Tables;
-constexpr Command D = Command::Dose;
-constexpr Command C = Command::Check;
-constexpr Command H = Command::Help;
+using enum Command;
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, ParseCommandLineTest,
-    ::testing::Values(
-        ParseCase{"periods", {"periods"}, true, P, "-", "", "", "", false},
-        ParseCase{"periods_json_settings",
-                  {"--settings", "a.ini", "periods", "--json"},
-                  true,
-                  P,
-                  "a.ini",
-                  "",
-                  "",
-                  "",
-                  true},
-        ParseCase{"settings_after_command",
-                  {"periods", "--settings", "b.ini"},
-                  true,
-                  P,
-                  "b.ini",
-                  "",
-                  "",
-                  "",
-                  false},
-        ParseCase{"settings_equals_form",
-                  {"--settings=c.ini", "check"},
-                  true,
-                  C,
-                  "c.ini",
-                  "",
-                  "",
-                  "",
-                  false},
-        ParseCase{
-            "settings_empty_value", {"--settings", "", "check"}, true, C, "", "", "", "", false},
-        ParseCase{"tables", {"tables", "Lunch"}, true, T, "-", "Lunch", "", "", false},
-        ParseCase{"tables_empty_period", {"tables", ""}, true, T, "-", "", "", "", false},
-        ParseCase{"period_after_double_dash",
-                  {"tables", "--", "-early"},
-                  true,
-                  T,
-                  "-",
-                  "-early",
-                  "",
-                  "",
-                  false},
-        ParseCase{"dose",
-                  {"dose", "Lunch", "--blood-sugar", "190", "--carbs", "75"},
-                  true,
-                  D,
-                  "-",
-                  "Lunch",
-                  "190",
-                  "75",
-                  false},
-        ParseCase{"dose_minus_values",
-                  {"dose", "Lunch", "--carbs", "-5", "--blood-sugar", "-1"},
-                  true,
-                  D,
-                  "-",
-                  "Lunch",
-                  "-1",
-                  "-5",
-                  false},
-        ParseCase{"dose_value_looks_like_option",
-                  {"dose", "L", "--blood-sugar", "--json", "--carbs", "--carbs"},
-                  true,
-                  D,
-                  "-",
-                  "L",
-                  "--json",
-                  "--carbs",
-                  false},
-        ParseCase{"dose_empty_values",
-                  {"dose", "L", "--blood-sugar", "", "--carbs=", "--json"},
-                  true,
-                  D,
-                  "-",
-                  "L",
-                  "",
-                  "",
-                  true},
-        ParseCase{"help", {"--help"}, true, H, "-", "", "", "", false},
-        ParseCase{"help_with_command", {"dose", "-h"}, true, H, "-", "", "", "", false},
-        ParseCase{"no_arguments", {}, false, H, "", "", "", "", false},
-        ParseCase{"unknown_command", {"doses"}, false, H, "", "", "", "", false},
-        ParseCase{"command_case_matters", {"Periods"}, false, H, "", "", "", "", false},
-        ParseCase{"unknown_option", {"periods", "--jsn"}, false, H, "", "", "", "", false},
-        ParseCase{
-            "settings_without_value", {"periods", "--settings"}, false, H, "", "", "", "", false},
-        ParseCase{"settings_twice",
-                  {"--settings", "a", "--settings", "b", "periods"},
-                  false,
-                  H,
-                  "",
-                  "",
-                  "",
-                  "",
-                  false},
-        ParseCase{"tables_without_period", {"tables"}, false, H, "", "", "", "", false},
-        ParseCase{"periods_extra_argument", {"periods", "Lunch"}, false, H, "", "", "", "", false},
-        ParseCase{"dose_without_carbs",
-                  {"dose", "L", "--blood-sugar", "1"},
-                  false,
-                  H,
-                  "",
-                  "",
-                  "",
-                  "",
-                  false},
-        ParseCase{"dose_options_on_tables",
-                  {"tables", "L", "--carbs", "1"},
-                  false,
-                  H,
-                  "",
-                  "",
-                  "",
-                  "",
-                  false},
-        ParseCase{
-            "json_takes_no_value", {"periods", "--json=yes"}, false, H, "", "", "", "", false},
-        ParseCase{"check_has_no_json", {"check", "--json"}, false, H, "", "", "", "", false}),
+// Option values are taken as given, also when empty or starting with '-'.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Arguments, ParseCommandLineTest, ::testing::Values(
+    ParseCase{"settings_and_json", {"--settings", "a.ini", "periods", "--json"}, CommandLine{Periods, "a.ini", "", "", "", true}},
+    ParseCase{"settings_equals_after_command", {"periods", "--settings=b.ini"}, CommandLine{Periods, "b.ini", "", "", "", false}},
+    ParseCase{"settings_empty_value", {"--settings", "", "check"}, CommandLine{Check, "", "", "", "", false}},
+    ParseCase{"tables_empty_period", {"tables", ""}, CommandLine{Tables, std::nullopt, "", "", "", false}},
+    ParseCase{"period_after_double_dash", {"tables", "--", "-early"}, CommandLine{Tables, std::nullopt, "-early", "", "", false}},
+    ParseCase{"dose_values_look_like_options", {"dose", "L", "--blood-sugar", "--json", "--carbs", "-5"}, CommandLine{Dose, std::nullopt, "L", "--json", "-5", false}},
+    ParseCase{"dose_empty_values", {"dose", "L", "--blood-sugar", "", "--carbs=", "--json"}, CommandLine{Dose, std::nullopt, "L", "", "", true}},
+    ParseCase{"help", {"--help"}, CommandLine{}},
+    ParseCase{"help_beats_command", {"dose", "-h"}, CommandLine{}},
+    ParseCase{"no_arguments", {}, std::nullopt},
+    ParseCase{"unknown_command", {"doses"}, std::nullopt},
+    ParseCase{"command_case_matters", {"Periods"}, std::nullopt},
+    ParseCase{"unknown_option", {"periods", "--jsn"}, std::nullopt},
+    ParseCase{"settings_without_value", {"periods", "--settings"}, std::nullopt},
+    ParseCase{"settings_twice", {"--settings", "a", "--settings", "b", "periods"}, std::nullopt},
+    ParseCase{"tables_without_period", {"tables"}, std::nullopt},
+    ParseCase{"periods_extra_argument", {"periods", "Lunch"}, std::nullopt},
+    ParseCase{"dose_without_carbs", {"dose", "L", "--blood-sugar", "1"}, std::nullopt},
+    ParseCase{"dose_options_on_tables", {"tables", "L", "--carbs", "1"}, std::nullopt},
+    ParseCase{"json_takes_no_value", {"periods", "--json=yes"}, std::nullopt},
+    ParseCase{"check_has_no_json", {"check", "--json"}, std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(HelpText, ExplainsEveryCommandAndOption) {
-    const std::string help = HelpText();
     for (const char *word : {"periods", "tables PERIOD", "dose PERIOD", "check", "--settings",
                              "--json", "--blood-sugar", "--carbs", "Exit status"}) {
-        EXPECT_NE(help.find(word), std::string::npos) << word;
+        EXPECT_NE(HelpText().find(word), std::string::npos) << word;
     }
 }
 
