@@ -7,12 +7,4 @@ DoseSettings &SharedDoseSettings() {
     return settings;
 }
 
-int LeadingEntryCount(const TextTable &table) {
-    int count = 0;
-    while (count < kTableSlots && !table[count + 1].empty()) {
-        ++count;
-    }
-    return count;
-}
-
 } // namespace norvalis

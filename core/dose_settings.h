@@ -30,7 +30,4 @@ struct DoseSettings {
 // and pass it explicitly instead.
 DoseSettings &SharedDoseSettings();
 
-// Number of leading non-empty slots 1..12 of a table.
-int LeadingEntryCount(const TextTable &table);
-
 } // namespace norvalis

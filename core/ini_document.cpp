@@ -161,10 +161,6 @@ std::string IniDocument::Value(std::string_view section, std::string_view key) c
     return line != nullptr ? ValueOf(*line) : std::string();
 }
 
-bool IniDocument::HasSection(std::string_view section) const {
-    return FindSection(section) != nullptr;
-}
-
 bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
     section = Trimmed(section);
     key = Trimmed(key);

@@ -42,9 +42,6 @@ public:
     // The value as the profile functions return it; empty when the section or key is missing.
     std::string Value(std::string_view section, std::string_view key) const;
 
-    // Whether a read finds a section of that name.
-    bool HasSection(std::string_view section) const;
-
     // Sets a value, creating the section and key as needed. Returns false and changes nothing
     // when a name or the value cannot be stored on one line (a line break or a NUL byte
     // anywhere, an empty section name, an empty key, a '=' or a leading '[' in a key).

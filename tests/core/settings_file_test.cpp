@@ -1,61 +1,43 @@
-#include "core/ini_document.h"
+#include "core/file_access.h"
 #include "core/profile_file.h"
 #include "core/settings_file.h"
-#include "tests/core/file_size_limit.h"
+#include "tests/core/named_cases.h"
 #include "tests/core/scratch_directory.h"
+#include "tests/core/table_text.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <string>
-#include <vector>
+#include <sys/resource.h>
 
 namespace norvalis {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
-using testing::ScratchDirectory;
-using testing::WriteFile;
-using Rows = std::vector<std::string>;
+using namespace testing;
+using testing::operator<<; // a using-directive is not enough for the test lists
 
-const std::string kExampleFile = "[Period]\n"
-                                 "P_1=Breakfast\n"
-                                 "P_2=Lunch\n"
-                                 "P_3=Supper\n"
-                                 "\n"
-                                 "[Breakfast]\n"
-                                 "CD_1=10\n"
-                                 "BS_1=140,1\n"
-                                 "BS_2=180,2\n"
-                                 "BS_3=220,3\n"
-                                 "CW_1=60,1\n"
-                                 "CW_2=100,2\n"
-                                 "\n"
-                                 "[Lunch]\n"
-                                 "CD_1=12\n"
-                                 "BS_1=150,1\n"
-                                 "BS_3=250,3\n";
-
-Rows Slots(const TextTable &table, int count) {
-    return Rows(table.begin() + 1, table.begin() + 1 + count);
+// Runs action with every write past `bytes` failing with EFBIG, also for root, as on a full disk.
+template <class Action> FileResult WithFileSizeLimit(rlim_t bytes, Action action) {
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{bytes, saved.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const FileResult result = action();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    return result;
 }
 
-void Fill(TextTable &table, int &count, const Rows &rows) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        table[i + 1] = rows[i];
-    }
-    count = static_cast<int>(rows.size());
-}
-
-std::string Keys(const std::string &prefix, int from, int to) {
-    std::string text;
-    for (int i = from; i <= to; ++i) {
-        text += prefix + std::to_string(i) + "=" + std::to_string(i * 10) + "," +
-                std::to_string(i) + "\n";
-    }
-    return text;
-}
+const std::string kExample = "[Period]\nP_1=Breakfast\nP_2=Lunch\nP_3=Supper\n\n"
+                             "[Breakfast]\nCD_1=10\nBS_1=140,1\nBS_2=180,2\nBS_3=220,3\n"
+                             "CW_1=60,1\nCW_2=100,2\n\n"
+                             "[Lunch]\nCD_1=12\nBS_1=150,1\nBS_3=250,3\n";
+const std::string kBreakfast = "CD=10 BS=140,1|180,2|220,3 CW=60,1|100,2";
+const std::string kFirst13 = "BS_1=1\nBS_2=2\nBS_3=3\nBS_4=4\nBS_5=5\nBS_6=6\nBS_7=7\nBS_8=8\n"
+                             "BS_9=9\nBS_10=10\nBS_11=11\nBS_12=12\nBS_13=13\n";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -63,346 +45,121 @@ protected:
     void Write(const std::string &bytes) const { WriteFile(Path(), bytes); }
 
     ScratchDirectory directory_;
-    DoseSettings settings_;
 };
 
-TEST(SettingsFilePath, AppendsFileName) {
-    EXPECT_EQ(SettingsFilePath("/opt/norvalis"), "/opt/norvalis/Norvalis.ini");
-    EXPECT_EQ(SettingsFilePath("/"), "/Norvalis.ini");
-    EXPECT_EQ(SettingsFilePath(""), "Norvalis.ini");
-}
-
-TEST_F(SettingsFileTest, ExamplePeriods) {
-    Write(kExampleFile);
-    ASSERT_TRUE(LoadSettings(settings_, "periods", "", Path()).ok);
-    EXPECT_EQ(settings_.Counts.PeriodCount, 3);
-    EXPECT_EQ(Slots(settings_.PeriodList, 3), (Rows{"Breakfast", "Lunch", "Supper"}));
-}
-
-struct DosagesCase {
-    const char *name;
-    std::string file;
-    std::string period;
-    Rows carbDose;
-    Rows correction;
-    Rows weighting;
+struct LoadCase {
+    std::string name, file, tables, selector = "dosages", period = "P";
 };
 
-// Test names come from the case names; print those instead of raw bytes.
-void PrintTo(const DosagesCase &c, std::ostream *os) {
-    *os << c.name;
-}
+// Every load starts from the tables "CD=9|9 BS=9,9 CW=9,9|9,9|9,9" in memory: each selector
+// empties the dose tables, and only "dosages" counts them again. "tables" is what is left.
+const LoadCase kLoadCases[] = {
+    {"example_periods", kExample, "P=Breakfast|Lunch|Supper CD=| BS= CW=||", "periods"},
+    {"period_gap_ends_list", "[Period]\nP_1=A\nP_2=B\nP_4=D\n", "P=A|B CD=| BS= CW=||", "periods"},
+    {"selector_compared_exactly", kExample, "CD=| BS= CW=||", "Dosages", "Breakfast"},
+    {"example_breakfast", kExample, kBreakfast, "dosages", "Breakfast"},
+    {"period_name_in_any_case", kExample, kBreakfast, "dosages", "BREAKFAST"},
+    {"example_lunch_stops_at_missing_key", kExample, "CD=12 BS=150,1", "dosages", "Lunch"},
+    {"example_supper_has_no_section", kExample, "", "dosages", "Supper"},
+    {"empty_value_ends_table", "[P]\nCD_1=10\nCD_2=\nCD_3=12\n", "CD=10"},
+    {"thirteenth_key_not_read", "[P]\n" + kFirst13, "BS=1|2|3|4|5|6|7|8|9|10|11|12"},
+    {"entries_taken_verbatim", "[P]\nBS_1=  120, 1.50 \nCW_1=\"60,1\"\n", "BS=120, 1.50 CW=60,1"},
+    {"key_after_a_long_line", "[P]\n;" + std::string(40000, 'x') + "\nCD_1=10\n", "CD=10"},
+};
 
-class LoadDosagesTest : public SettingsFileTest,
-                        public ::testing::WithParamInterface<DosagesCase> {};
+class LoadSettingsTest : public SettingsFileTest, public ::testing::WithParamInterface<LoadCase> {};
 
-TEST_P(LoadDosagesTest, ReadsTheRunOfKeys) {
-    const DosagesCase &c = GetParam();
+TEST_P(LoadSettingsTest, WalksEachTableToItsFirstEmptyKey) {
+    const LoadCase &c = GetParam();
     Write(c.file);
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", c.period, Path()).ok);
-    const TableCounts &counts = settings_.Counts;
-    EXPECT_EQ(Slots(settings_.CarbDoseTable, counts.CarbDoseCount), c.carbDose);
-    EXPECT_EQ(Slots(settings_.CorrectionTable, counts.CorrectionCount), c.correction);
-    EXPECT_EQ(Slots(settings_.WeightingTable, counts.WeightingCount), c.weighting);
-    // The slot that stopped each walk is left empty.
-    if (counts.CorrectionCount < kTableSlots) {
-        EXPECT_EQ(settings_.CorrectionTable[counts.CorrectionCount + 1], "");
-    }
+    DoseSettings settings = TablesFrom("CD=9|9 BS=9,9 CW=9,9|9,9|9,9");
+    ASSERT_TRUE(LoadSettings(settings, c.selector, c.period, Path()).ok);
+    EXPECT_EQ(TablesText(settings), c.tables);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, LoadDosagesTest,
-    ::testing::Values(
-        DosagesCase{"example_breakfast",
-                    kExampleFile,
-                    "Breakfast",
-                    {"10"},
-                    {"140,1", "180,2", "220,3"},
-                    {"60,1", "100,2"}},
-        DosagesCase{
-            "example_lunch_stops_at_missing_key", kExampleFile, "Lunch", {"12"}, {"150,1"}, {}},
-        DosagesCase{"example_supper_without_section", kExampleFile, "Supper", {}, {}, {}},
-        DosagesCase{"period_name_matches_any_case",
-                    kExampleFile,
-                    "BREAKFAST",
-                    {"10"},
-                    {"140,1", "180,2", "220,3"},
-                    {"60,1", "100,2"}},
-        DosagesCase{
-            "empty_value_ends_table", "[P]\nCD_1=10\nCD_2=\nCD_3=12\n", "P", {"10"}, {}, {}},
-        DosagesCase{"thirteenth_key_not_read",
-                    "[P]\n" + Keys("BS_", 1, 13),
-                    "P",
-                    {},
-                    {"10,1", "20,2", "30,3", "40,4", "50,5", "60,6", "70,7", "80,8", "90,9",
-                     "100,10", "110,11", "120,12"},
-                    {}},
-        DosagesCase{"entries_taken_verbatim",
-                    "[P]\nBS_1=  120, 1.50 \nCW_1=\"60,1\"\n",
-                    "P",
-                    {},
-                    {"120, 1.50"},
-                    {"60,1"}},
-        DosagesCase{"keys_in_any_order",
-                    "[P]\nCW_1=60,1\nBS_2=2,2\nCD_1=9\nBS_1=1,1\n",
-                    "P",
-                    {"9"},
-                    {"1,1", "2,2"},
-                    {"60,1"}},
-        DosagesCase{"utf8_period_name",
-                    "[Fr\xC3\xBChst\xC3\xBC"
-                    "ck]\nCD_1=10\n",
-                    "Fr\xC3\xBChst\xC3\xBC"
-                    "ck",
-                    {"10"},
-                    {},
-                    {}},
-        DosagesCase{"empty_file", "", "P", {}, {}, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, LoadSettingsTest, ::testing::ValuesIn(kLoadCases), CaseName());
 
-TEST_F(SettingsFileTest, MissingFileGivesEmptyTables) {
-    EXPECT_TRUE(LoadSettings(settings_, "periods", "", Path()).ok);
-    EXPECT_EQ(settings_.Counts.PeriodCount, 0);
-    EXPECT_TRUE(LoadSettings(settings_, "dosages", "Breakfast", Path()).ok);
-    EXPECT_EQ(settings_.Counts.CarbDoseCount, 0);
-    EXPECT_EQ(settings_.Counts.CorrectionCount, 0);
-    EXPECT_EQ(settings_.Counts.WeightingCount, 0);
-    EXPECT_FALSE(fs::exists(Path())); // loading never creates the file
-}
-
-TEST_F(SettingsFileTest, PeriodGapEndsList) {
-    // Keys P_1, P_2 and P_4: P_4 is not read, and slots past the gap keep what they held.
-    Write("[Period]\nP_1=A\nP_2=B\nP_4=D\n");
-    settings_.PeriodList[4] = "old";
-    ASSERT_TRUE(LoadSettings(settings_, "periods", "", Path()).ok);
-    EXPECT_EQ(settings_.Counts.PeriodCount, 2);
-    EXPECT_EQ(settings_.PeriodList[3], "");
-    EXPECT_EQ(settings_.PeriodList[4], "old");
-}
-
-TEST_F(SettingsFileTest, UnknownSelectorOnlyEmptiesTables) {
-    // "Dosages" is not "dosages": the tables are emptied, the counts stay.
-    Write(kExampleFile);
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", "Breakfast", Path()).ok);
-    ASSERT_TRUE(LoadSettings(settings_, "Dosages", "Breakfast", Path()).ok);
-    EXPECT_EQ(settings_.Counts.CorrectionCount, 3);
-    EXPECT_EQ(settings_.Counts.CarbDoseCount, 1);
-    EXPECT_EQ(settings_.Counts.WeightingCount, 2);
-    for (int i = 1; i <= kTableSlots; ++i) {
-        EXPECT_EQ(settings_.CorrectionTable[i], "");
-        EXPECT_EQ(settings_.CarbDoseTable[i], "");
-        EXPECT_EQ(settings_.WeightingTable[i], "");
-    }
-}
-
-TEST_F(SettingsFileTest, PeriodsLoadEmptiesTablesButKeepsCounts) {
-    Write(kExampleFile);
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", "Breakfast", Path()).ok);
-    ASSERT_TRUE(LoadSettings(settings_, "periods", "", Path()).ok);
-    EXPECT_EQ(settings_.CorrectionTable[1], "");
-    EXPECT_EQ(settings_.Counts.CorrectionCount, 3);
-    EXPECT_EQ(settings_.Counts.PeriodCount, 3);
-}
-
-TEST_F(SettingsFileTest, UnreadableFileIsReportedAndReadsEmpty) {
+TEST_F(SettingsFileTest, EachLoadReadsTheFileAsItIsThen) {
+    DoseSettings settings = TablesFrom(kBreakfast);
+    EXPECT_TRUE(LoadSettings(settings, "dosages", "P", Path()).ok);
+    EXPECT_EQ(TablesText(settings) + (fs::exists(Path()) ? " created" : ""), "");
+    Write("[P]\nCD_1=15\n");
+    EXPECT_TRUE(LoadSettings(settings, "dosages", "P", Path()).ok);
+    EXPECT_EQ(TablesText(settings), "CD=15");
+    fs::remove(Path());
     fs::create_directory(Path());
-    settings_.CorrectionTable[1] = "old";
-    const FileResult result = LoadSettings(settings_, "dosages", "Breakfast", Path());
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
-    EXPECT_EQ(settings_.CorrectionTable[1], "");
-    EXPECT_EQ(settings_.Counts.CorrectionCount, 0);
+    const FileResult result = LoadSettings(settings, "dosages", "P", Path());
+    EXPECT_FALSE(result.ok || result.error.empty()) << "an unreadable file went unreported";
+    EXPECT_EQ(TablesText(settings), "");
 }
 
-TEST_F(SettingsFileTest, ChangeByAnotherProgramSeenAtNextLoad) {
-    Write(kExampleFile);
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", "Lunch", Path()).ok);
-    Write("[Lunch]\nCD_1=15\n");
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", "Lunch", Path()).ok);
-    EXPECT_EQ(settings_.CarbDoseTable[1], "15");
-    EXPECT_EQ(settings_.Counts.CorrectionCount, 0);
-}
+// Hand-written: a byte order mark, CRLF line ends, a comment, odd spacing, another period.
+const std::string kByHand =
+    "\xEF\xBB\xBF; note\r\n[p]\r\n  cd_1 = 8\r\nBS_1=1,9\r\n\r\n[Lunch]\r\nCD_1=1\r\n";
+const std::string kByHandSaved =
+    "\xEF\xBB\xBF; note\r\n[p]\r\n  cd_1=10\r\nBS_1=1,1\r\nCW_1=6,1\r\n\r\n[Lunch]\r\nCD_1=1\r\n";
 
-DoseSettings BreakfastTables() {
-    DoseSettings settings;
-    Fill(settings.CarbDoseTable, settings.Counts.CarbDoseCount, {"10"});
-    Fill(settings.CorrectionTable, settings.Counts.CorrectionCount, {"140,1", "180,2", "220,3"});
-    Fill(settings.WeightingTable, settings.Counts.WeightingCount, {"60,1", "100,2"});
-    return settings;
-}
+const std::string kOld = "[P]\nCD_1=1\n";
 
-TEST_F(SettingsFileTest, SaveInNewSectionWritesKeysInOrder) {
-    ASSERT_TRUE(SaveSettings(BreakfastTables(), "dosages", "Breakfast", Path()).ok);
-    EXPECT_EQ(ReadFile(Path()), "[Breakfast]\nCD_1=10\nBS_1=140,1\nBS_2=180,2\nBS_3=220,3\n"
-                                "CW_1=60,1\nCW_2=100,2\n");
-}
-
-TEST_F(SettingsFileTest, SaveKeepsOtherLinesByteForByte) {
-    // State: a CRLF file with a byte order mark, comments, odd spacing and another period.
-    const std::string before = "\xEF\xBB\xBF[Period]\r\nP_1=Breakfast\r\nP_2=Lunch\r\n\r\n"
-                               "; hand-written\r\n[breakfast]\r\n  cd_1 = 8\r\nBS_1=100,9\r\n"
-                               "\r\n[Lunch]\r\nCD_1=12\r\n";
-    Write(before);
-    ASSERT_TRUE(SaveSettings(BreakfastTables(), "dosages", "Breakfast", Path()).ok);
-    EXPECT_EQ(ReadFile(Path()),
-              "\xEF\xBB\xBF[Period]\r\nP_1=Breakfast\r\nP_2=Lunch\r\n\r\n"
-              "; hand-written\r\n[breakfast]\r\n  cd_1=10\r\nBS_1=140,1\r\nBS_2=180,2\r\n"
-              "BS_3=220,3\r\nCW_1=60,1\r\nCW_2=100,2\r\n\r\n[Lunch]\r\nCD_1=12\r\n");
-}
-
-TEST_F(SettingsFileTest, SaveThenLoadGivesSameTables) {
-    Write(kExampleFile);
-    const DoseSettings saved = BreakfastTables();
-    ASSERT_TRUE(SaveSettings(saved, "dosages", "Supper", Path()).ok);
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", "Supper", Path()).ok);
-    EXPECT_EQ(settings_.CarbDoseTable, saved.CarbDoseTable);
-    EXPECT_EQ(settings_.CorrectionTable, saved.CorrectionTable);
-    EXPECT_EQ(settings_.WeightingTable, saved.WeightingTable);
-    EXPECT_EQ(settings_.Counts.CorrectionCount, 3);
-}
-
-struct ShrinkCase {
-    const char *name;
-    int correctionCount;
-    Rows remainingKeys; // BS_ keys left in the section afterwards
+struct SaveCase {
+    std::string name, before, tables, after, error = "", selector = "dosages", period = "P";
+    std::string file = kSettingsFileName; // in the scratch folder, beside an empty folder "folder"
 };
 
-// Test names come from the case names; print those instead of raw bytes.
-void PrintTo(const ShrinkCase &c, std::ostream *os) {
-    *os << c.name;
+const SaveCase kSaveCases[] = {
+    {"new_section_keys_in_order", "", "CD=1 BS=2|3 CW=4", "[P]\nCD_1=1\nBS_1=2\nBS_2=3\nCW_1=4\n"},
+    {"other_lines_kept_byte_for_byte", kByHand, "CD=10 BS=1,1 CW=6,1", kByHandSaved},
+    {"shrink_to_one", "[P]\nBS_1=1\nBS_2=2\n[p]\nBS_2=3\n", "BS=1", "[P]\nBS_1=1\n[p]\nBS_2=3\n"},
+    {"shrink_to_none", "[P]\nCD_1=1\nBS_12=2\nbs_12=3\nBS_13=4\nCW_1=5\n", "", "[P]\nBS_13=4\n"},
+    {"period_list", "[Period]\nP_1=A\nP_2=B\n", "P=D", "[Period]\nP_1=D\n", "", "period"},
+    {"unchanged_tables", kOld, "CD=1", kOld},
+    {"selector_periods_saves_nothing", kOld, "CD=2", kOld, "", "periods"},
+    {"selector_compared_exactly", kOld, "CD=2", kOld, "", "Dosages"},
+    {"no_period_selected", kOld, "CD=2", kOld, "No period", "dosages", ""},
+    {"period_name_with_line_break", kOld, "CD=2", kOld, "line break", "dosages", "Sup\nper"},
+    {"missing_folder", kOld, "CD=2", kOld, "No such file", "dosages", "P", "gone/Norvalis.ini"},
+    {"file_is_a_folder", kOld, "CD=2", kOld, "Is a directory", "dosages", "P", "folder"},
+    {"disk_full_part_way", kOld, "CD=2", kOld, "File too large"},
+};
+
+class SaveSettingsTest : public SettingsFileTest, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SaveSettingsTest, WritesWholeOrReportsWhyNot) {
+    const SaveCase &c = GetParam();
+    Write(c.before);
+    fs::create_directory(directory_.File("folder"));
+    // Where the file must stay as it was, any write fails: a save that changes nothing must not
+    // write at all (the folder may be read-only), and one that does is broken off part-way.
+    const FileResult result = WithFileSizeLimit(c.after == c.before ? 1 : RLIM_INFINITY, [&] {
+        return SaveSettings(TablesFrom(c.tables), c.selector, c.period, directory_.File(c.file));
+    });
+    EXPECT_EQ(result.ok, c.error.empty());
+    EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+    EXPECT_EQ(ReadFile(Path()), c.after);
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory_.Path()), {}), 2) << "a file was left";
 }
 
-class SaveShrinkTest : public SettingsFileTest, public ::testing::WithParamInterface<ShrinkCase> {};
+INSTANTIATE_TEST_SUITE_P(Files, SaveSettingsTest, ::testing::ValuesIn(kSaveCases), CaseName());
 
-TEST_P(SaveShrinkTest, RemovesKeysAboveCount) {
-    // State: the file holds BS_1..BS_12 plus a duplicate BS_7 and a CW_ table that stays.
-    Write("[P]\nCD_1=10\n" + Keys("BS_", 1, 12) + "BS_7=dup\nCW_1=60,1\n");
-    DoseSettings settings;
-    Fill(settings.CarbDoseTable, settings.Counts.CarbDoseCount, {"10"});
-    Fill(settings.WeightingTable, settings.Counts.WeightingCount, {"60,1"});
-    for (int i = 1; i <= GetParam().correctionCount; ++i) {
-        settings.CorrectionTable[i] = std::to_string(i * 10) + "," + std::to_string(i);
-    }
-    settings.Counts.CorrectionCount = GetParam().correctionCount;
-    ASSERT_TRUE(SaveSettings(settings, "dosages", "P", Path()).ok);
-
-    Rows keys;
-    for (const auto &section : IniDocument(ReadFile(Path())).Sections()) {
-        for (const auto &entry : section.entries) {
-            if (entry.key.starts_with("BS_")) {
-                keys.push_back(entry.key);
-            }
-        }
-    }
-    EXPECT_EQ(keys, GetParam().remainingKeys);
-    ASSERT_TRUE(LoadSettings(settings_, "dosages", "P", Path()).ok);
-    EXPECT_EQ(settings_.Counts.CorrectionCount, GetParam().correctionCount);
-    EXPECT_EQ(settings_.Counts.WeightingCount, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Counts, SaveShrinkTest,
-    ::testing::Values(
-        ShrinkCase{"to_two", 2, {"BS_1", "BS_2"}}, ShrinkCase{"to_none", 0, {}},
-        ShrinkCase{"to_five_removes_duplicate_above", 5, {"BS_1", "BS_2", "BS_3", "BS_4", "BS_5"}},
-        ShrinkCase{"kept_at_twelve",
-                   12,
-                   {"BS_1", "BS_2", "BS_3", "BS_4", "BS_5", "BS_6", "BS_7", "BS_8", "BS_9", "BS_10",
-                    "BS_11", "BS_12", "BS_7"}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(SettingsFileTest, SaveLeavesKeysAboveTwelveAlone) {
-    Write("[P]\nBS_1=1,1\nBS_13=130,13\n");
-    ASSERT_TRUE(SaveSettings(DoseSettings{}, "dosages", "P", Path()).ok);
-    EXPECT_EQ(ReadFile(Path()), "[P]\nBS_13=130,13\n");
-}
-
-TEST_F(SettingsFileTest, SavePeriodListWritesAndRemoves) {
-    Write("[Period]\nP_1=A\nP_2=B\nP_3=C\n");
-    DoseSettings settings;
-    Fill(settings.PeriodList, settings.Counts.PeriodCount, {"Early", "Late"});
-    ASSERT_TRUE(SaveSettings(settings, "period", "", Path()).ok);
-    EXPECT_EQ(ReadFile(Path()), "[Period]\nP_1=Early\nP_2=Late\n");
-}
-
-TEST_F(SettingsFileTest, OtherSelectorsSaveNothing) {
-    Write(kExampleFile);
-    for (const char *selector : {"periods", "Dosages", ""}) {
-        EXPECT_TRUE(SaveSettings(BreakfastTables(), selector, "Supper", Path()).ok) << selector;
-    }
-    EXPECT_EQ(ReadFile(Path()), kExampleFile);
-}
-
-TEST_F(SettingsFileTest, EmptyPeriodNameSavesNothing) {
-    for (const char *name : {"", "  "}) {
-        const FileResult result = SaveSettings(BreakfastTables(), "dosages", name, Path());
-        EXPECT_FALSE(result.ok);
-        EXPECT_FALSE(result.error.empty());
-    }
-    EXPECT_FALSE(fs::exists(Path()));
-}
-
-TEST_F(SettingsFileTest, LineBreakInEntrySavesNothing) {
-    Write(kExampleFile);
-    DoseSettings settings = BreakfastTables();
-    settings.WeightingTable[2] = "100,2\n[Period]";
-    EXPECT_FALSE(SaveSettings(settings, "dosages", "Lunch", Path()).ok);
-    EXPECT_EQ(ReadFile(Path()), kExampleFile);
-}
-
-TEST_F(SettingsFileTest, SaveIntoMissingDirectoryIsReported) {
-    const std::string path = directory_.File("gone/Norvalis.ini");
-    const FileResult result = SaveSettings(BreakfastTables(), "dosages", "Breakfast", path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
-}
-
-TEST_F(SettingsFileTest, SaveOverUnreadableFileIsRefused) {
-    fs::create_directory(Path());
-    EXPECT_FALSE(SaveSettings(BreakfastTables(), "dosages", "Breakfast", Path()).ok);
-    EXPECT_TRUE(fs::is_directory(Path()));
-}
-
-TEST_F(SettingsFileTest, SaveBrokenOffKeepsOldFile) {
-    // State: the disk fills after 64 bytes. Expected: the old file whole, the failure reported.
-    Write(kExampleFile);
-    FileResult result;
-    {
-        testing::FileSizeLimit limit(64);
-        result = SaveSettings(BreakfastTables(), "dosages", "Supper", Path());
-    }
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
-    EXPECT_EQ(ReadFile(Path()), kExampleFile);
-    EXPECT_EQ(std::distance(fs::directory_iterator(directory_.Path()), fs::directory_iterator()),
-              1);
-}
-
-TEST_F(SettingsFileTest, UnchangedSaveLeavesFileAlone) {
-    Write(kExampleFile);
-    const auto before = fs::last_write_time(Path());
-    DoseSettings settings;
-    ASSERT_TRUE(LoadSettings(settings, "dosages", "Breakfast", Path()).ok);
-    {
-        testing::FileSizeLimit limit(1); // any write would fail
-        EXPECT_TRUE(SaveSettings(settings, "dosages", "Breakfast", Path()).ok);
-    }
-    EXPECT_EQ(fs::last_write_time(Path()), before);
-}
-
-TEST_F(SettingsFileTest, ReadIniValueCutsAndDefaults) {
+TEST_F(SettingsFileTest, ProfileFunctionsReadAndReportWrites) {
     EXPECT_EQ(ReadIniValue("Period", "P_1", Path()), "");
-    Write("[Period]\nP_1=" + std::string(300, 'n') + "\n");
-    EXPECT_EQ(ReadIniValue("period", "p_1", Path()), std::string(254, 'n'));
-    EXPECT_EQ(ReadIniValue("Period", "P_2", Path()), "");
+    EXPECT_NE(WriteIniValue("Period", "P_1", "Breakfast", Path()), 0);
+    EXPECT_EQ(ReadIniValue("period", "p_1", Path()), "Breakfast");
+    EXPECT_EQ(WriteIniValue("Period", "P_2", "two\nlines", Path()), 0);
+    EXPECT_EQ(WriteIniValue("Period", "P_1", "x", directory_.File("gone/Norvalis.ini")), 0);
+    EXPECT_EQ(ReadFile(Path()), "[Period]\nP_1=Breakfast\n");
 }
 
-TEST_F(SettingsFileTest, WriteIniValueReportsSuccessAndFailure) {
-    EXPECT_NE(WriteIniValue("Period", "P_1", "Breakfast", Path()), 0);
-    EXPECT_EQ(ReadFile(Path()), "[Period]\nP_1=Breakfast\n");
-    EXPECT_EQ(WriteIniValue("Period", "P_2", "two\nlines", Path()), 0);
-    EXPECT_EQ(ReadFile(Path()), "[Period]\nP_1=Breakfast\n");
-    EXPECT_EQ(WriteIniValue("Period", "P_1", "x", directory_.File("gone/Norvalis.ini")), 0);
+TEST_F(SettingsFileTest, ReplaceKeepsTheLinkAndPermissionsOfTheFile) {
+    const std::string target = directory_.File("settings.ini");
+    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    WriteFile(target, "old");
+    fs::permissions(target, perms);
+    fs::create_symlink("settings.ini", Path());
+    ASSERT_TRUE(ReplaceFileAtomically(Path(), "new").ok);
+    EXPECT_TRUE(fs::is_symlink(Path()));
+    EXPECT_EQ(ReadFile(target), "new");
+    EXPECT_EQ(fs::status(target).permissions(), perms);
 }
 
 } // namespace

@@ -1,0 +1,134 @@
+#include "core/leading_number.h"
+#include "core/number_text.h"
+#include "tests/core/named_cases.h"
+
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <locale>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace norvalis {
+namespace {
+
+using namespace testing;
+using testing::operator<<; // a using-directive is not enough for the test lists
+
+// Runs check under "C" and under a comma-decimal locale (CI generates it): the full stop stays
+// the decimal point in both. It ends in "C" again, as every other test expects.
+template <class Check> void InEachLocale(Check check) {
+    for (const char *locale : {"C", "de_DE.UTF-8", "C"}) {
+        if (std::setlocale(LC_ALL, locale) == nullptr) {
+            GTEST_SKIP() << locale << " is not installed";
+        }
+        std::locale::global(std::locale(locale));
+        SCOPED_TRACE(locale);
+        check();
+    }
+}
+
+// normalised: NormalisedNumberText(text), the number as every box shows it; value: nullopt
+// when the number is beyond the double range.
+struct NumberCase {
+    std::string name, text, normalised;
+    std::optional<double> value;
+};
+
+const NumberCase kNumberCases[] = {
+    {"digits_then_letters", "190abc", "190", 190.0},
+    {"unit_after_blank", "7.5 mmol", "7.5", 7.5},
+    {"comma_ends_number", "1,5", "1", 1.0},
+    {"blank_inside_number_skipped", "1 2", "12", 12.0},
+    {"exponent", "1e3", "1000", 1000.0},
+    {"letters_only", "abc", "0", 0.0},
+    {"empty", "", "0", 0.0},
+    {"leading_zero", "05", "5", 5.0},
+    {"trailing_zero", "1.50", "1.5", 1.5},
+    {"point_first", ".5", "0.5", 0.5},
+    {"two_decimals", "12.25", "12.25", 12.25},
+    {"dose_with_hundredths", "4.17", "4.17", 4.17},
+    {"negative", "-3", "-3", -3.0},
+    {"rounded_to_15_digits", "0.3333333333333333", "0.333333333333333", 1.0 / 3.0},
+    {"sum_with_binary_error", "0.30000000000000004", "0.3", 0.1 + 0.2},
+    {"exponent_form_from_1e15", "1000000000000000", "1E+15", 1e15},
+    {"exponent_form_below_ten_thousandth", "0.000015", "1.5E-05", 1.5e-5},
+    {"explicit_plus", "+4.5", "4.5", 4.5},
+    {"sign_then_blank", "- 7", "-7", -7.0},
+    {"second_sign_ends_number", "+-5", "0", 0.0},
+    {"second_point_ends_number", "1.2.3", "1.2", 1.2},
+    {"exponent_sign_without_digits", "1e+", "1", 1.0},
+    {"d_exponent", "1d3", "1000", 1000.0},
+    {"leading_blank_tab_line_feed", " \t\n42", "42", 42.0},
+    {"carriage_return_not_skipped", "\r5", "0", 0.0},
+    {"hex_lower_case", "&h1f", "31", 31.0},
+    {"hex_sixteen_bits_stays_positive", "&HFFFF", "65535", 65535.0},
+    {"octal_stops_at_eight", "&o178", "15", 15.0},
+    {"octal_64_bits", "&O1777777777777777777777", "1.84467440737096E+19", 18446744073709551615.0},
+    {"unknown_ampersand_prefix", "&X1", "0", 0.0},
+    {"negative_zero_is_plain_zero", "-0", "0", 0.0},
+    {"spaced_negative_zero_is_plain_zero", "- 0", "0", 0.0},
+    {"largest_double", "1.7976931348623157e308", "1.79769313486232E+308", 1.7976931348623157e308},
+    {"beyond_range_kept_as_typed", " 1e999\t", "1e999", std::nullopt},
+    {"huge_exponent_digits", "1e99999999999999999999", "1e99999999999999999999", std::nullopt},
+    {"many_digits_beyond_range", std::string(400, '9'), std::string(400, '9'), std::nullopt},
+    {"hex_beyond_range", "&H" + std::string(300, 'F'), "&H" + std::string(300, 'F'), std::nullopt},
+    {"underflow_huge_negative_exponent", "5e-99999999999999999999", "0", 0.0},
+    {"zero_with_huge_exponent", "0e99999", "0", 0.0},
+    {"long_zero_run_after_point", "0." + std::string(400, '0') + "1e401", "1", 1.0},
+};
+
+class NumberTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberTest, ReadsAndShowsTheLeadingNumber) {
+    InEachLocale([this] {
+        const std::optional<double> value = LeadingNumber(GetParam().text);
+        ASSERT_EQ(value.has_value(), GetParam().value.has_value());
+        if (value) {
+            EXPECT_EQ(*value, *GetParam().value);
+            EXPECT_FALSE(std::signbit(*value) && *value == 0.0) << "-0 divides to -infinity";
+        }
+        EXPECT_EQ(NormalisedNumberText(GetParam().text), GetParam().normalised);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, NumberTest, ::testing::ValuesIn(kNumberCases), CaseName());
+
+// The reader's and writer's fast paths checked against the C library on many values.
+TEST(NumberTextReference, MatchesPrintf) {
+    std::mt19937_64 random(20240601);
+    for (int i = 0; i < 20000; ++i) {
+        const double power = std::pow(10.0, i % 61 - 30);
+        for (double value : {std::bit_cast<double>(random()), (random() % 4'000'000'000) / power,
+                             power, std::nextafter(power, 0.0), std::nextafter(power, 1e300)}) {
+            char printed[64];
+            std::snprintf(printed, sizeof printed, "%.15G", value);
+            const std::string expected = !std::isfinite(value) ? "" : value == 0 ? "0" : printed;
+            ASSERT_EQ(NumberText(value), expected) << std::hexfloat << value;
+        }
+    }
+}
+
+TEST(LeadingNumberReference, MatchesStrtod) {
+    std::mt19937_64 random(99);
+    const std::string pieces[] = {"-", "+", ".", "e", "E-", "0", "7", "308", "12345678901234567"};
+    for (int i = 0; i < 50000; ++i) {
+        std::string text;
+        for (auto n = random() % 9; n > 0; --n) {
+            text += pieces[random() % std::size(pieces)];
+        }
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const std::optional<double> value = LeadingNumber(text + ",5");
+        ASSERT_EQ(value.has_value(), !std::isinf(expected)) << text;
+        if (value) {
+            ASSERT_EQ(*value, expected) << text;
+        }
+    }
+}
+
+} // namespace
+} // namespace norvalis
