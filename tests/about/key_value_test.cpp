@@ -1,127 +1,72 @@
-// GetKeyValue over the registry store: what the caller's text holds after each kind of value.
+// GetKeyValue over the registry store, and the registry fault that GetKeyValue cannot see.
 
 #include "ui/about/about_box.h"
 
-#include <functional>
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
 namespace registry = platform::registry;
+using namespace std::string_literals;
 
-constexpr const char *kKey = "Software\\Norvalis\\Settings";
+constexpr const char *kKey = "Software\\Norvalis";
+const std::string kLongest(1023, 'x'); // with its terminating zero it fills the whole buffer
 
+// The value "Path" under kKey holds bytes of type (numbers least significant byte first);
+// GetKeyValue then reads keyName's valueName into a text that held "stale".
 struct KeyValueCase {
     const char *name;
-    std::function<void()> fillStore;
-    registry::KeyHandle root;
-    const char *keyName;
-    const char *valueName;
-    const char *textOnEntry;
-    bool expectedResult;
-    const char *expectedText;
+    std::uint32_t type;
+    std::string bytes;
+    const char *keyName, *valueName;
+    bool found;
+    std::string text;
+    friend void PrintTo(const KeyValueCase &c, std::ostream *os) { *os << c.name; }
 };
 
-void PrintTo(const KeyValueCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
-std::vector<std::uint8_t> bytes(std::string_view text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
-void storeText(std::string_view text) {
-    registry::store::writeText(registry::kCurrentUser, kKey, "Path", text);
-}
-
-void storeNumber(std::uint32_t number) {
-    registry::store::writeNumber32(registry::kCurrentUser, kKey, "Count", number);
-}
-
-class GetKeyValueTest : public ::testing::TestWithParam<KeyValueCase> {
-protected:
-    void SetUp() override { registry::store::clear(); }
-    void TearDown() override { registry::store::clear(); }
-};
+class GetKeyValueTest : public ::testing::TestWithParam<KeyValueCase> {};
 
 TEST_P(GetKeyValueTest, SetsTheCallersTextAndResult) {
     const KeyValueCase &c = GetParam();
-    c.fillStore();
-    QString keyVal = QString::fromUtf8(c.textOnEntry);
-
-    const bool result = AboutBox::GetKeyValue(c.root, QString::fromUtf8(c.keyName),
-                                              QString::fromUtf8(c.valueName), keyVal);
-
-    EXPECT_EQ(result, c.expectedResult);
-    EXPECT_EQ(keyVal.toStdString(), c.expectedText);
+    registry::store::writeValue(registry::kCurrentUser, kKey, "Path", c.type,
+                                {c.bytes.begin(), c.bytes.end()});
+    QString text = QStringLiteral("stale");
+    EXPECT_EQ(AboutBox::GetKeyValue(registry::kCurrentUser, c.keyName, c.valueName, text), c.found);
+    EXPECT_EQ(text.toStdString(), c.text);
     // Every path through the function closes the key it opened.
     EXPECT_EQ(registry::store::openHandleCount(), 0u);
 }
 
-const std::string kLongestText(1023, 'x');
-const std::string kTooLongText(1024, 'y');
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueTest, ::testing::Values(
+    KeyValueCase{"missing_key_empties_the_text",         registry::kTypeText,     "x\0"s,              "Software\\Other",    "Path",  false, ""},
+    KeyValueCase{"missing_value_empties_the_text",       registry::kTypeText,     "x\0"s,              kKey,                 "Other", false, ""},
+    KeyValueCase{"names_ignore_case",                    registry::kTypeText,     "C:\\Norvalis\0"s,   "SOFTWARE\\norvalis", "path",  true,  "C:\\Norvalis"},
+    KeyValueCase{"text_is_cut_at_its_first_zero",        registry::kTypeText,     "abc\0def\0"s,       kKey,                 "Path",  true,  "abc"},
+    KeyValueCase{"text_stored_without_terminating_zero", registry::kTypeText,     "xyz"s,              kKey,                 "Path",  true,  "xyz"},
+    KeyValueCase{"text_filling_the_whole_buffer",        registry::kTypeText,     kLongest + '\0',     kKey,                 "Path",  true,  kLongest},
+    KeyValueCase{"text_longer_than_the_buffer_fails",    registry::kTypeText,     kLongest + "y\0"s,   kKey,                 "Path",  false, ""},
+    KeyValueCase{"utf8_text_keeps_its_characters",       registry::kTypeText,     "Zürich\0"s,         kKey,                 "Path",  true,  "Zürich"},
+    KeyValueCase{"number_whose_low_byte_is_zero",        registry::kTypeNumber32, "\0\x10\0\0"s,       kKey,                 "Path",  true,  "&h1000"},
+    KeyValueCase{"number_using_all_32_bits",             registry::kTypeNumber32, "\xEF\xBE\xAD\xDE"s, kKey,                 "Path",  true,  "&hDEADBEEF"},
+    KeyValueCase{"number_keeps_the_zero_digits_inside",  registry::kTypeNumber32, "\x0D\x0C\x0B\x0A"s, kKey,                 "Path",  true,  "&hA0B0C0D"},
+    KeyValueCase{"binary_value_leaves_the_callers_text", registry::kTypeBinary,   "\x01\x02"s,         kKey,                 "Path",  true,  "stale"}),
+    [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, GetKeyValueTest,
-    ::testing::Values(
-        KeyValueCase{"missing_key_empties_the_text", [] {}, registry::kCurrentUser, kKey, "Path",
-                     "stale", false, ""},
-        KeyValueCase{"missing_value_in_an_existing_key_empties_the_text", [] { storeText("x"); },
-                     registry::kCurrentUser, kKey, "Other", "stale", false, ""},
-        KeyValueCase{"unknown_root_handle_fails", [] { storeText("x"); }, 0x1234u, kKey, "Path",
-                     "stale", false, ""},
-        KeyValueCase{"text_value_replaces_the_entry_text",
-                     [] { storeText("C:\\Program Files\\Norvalis"); }, registry::kCurrentUser, kKey,
-                     "Path", "stale", true, "C:\\Program Files\\Norvalis"},
-        KeyValueCase{"text_is_cut_at_its_first_zero_character",
-                     [] { storeText(std::string_view("abc\0def", 7)); }, registry::kCurrentUser,
-                     kKey, "Path", "", true, "abc"},
-        KeyValueCase{"text_starting_with_zero_reads_empty",
-                     [] { storeText(std::string_view("\0abc", 4)); }, registry::kCurrentUser, kKey,
-                     "Path", "stale", true, ""},
-        KeyValueCase{"text_stored_without_terminating_zero",
-                     [] {
-                         registry::store::writeValue(registry::kCurrentUser, kKey, "Path",
-                                                     registry::kTypeText, bytes("xyz"));
-                     },
-                     registry::kCurrentUser, kKey, "Path", "", true, "xyz"},
-        KeyValueCase{"text_filling_the_whole_buffer", [] { storeText(kLongestText); },
-                     registry::kCurrentUser, kKey, "Path", "", true, kLongestText.c_str()},
-        KeyValueCase{"text_longer_than_the_buffer_fails", [] { storeText(kTooLongText); },
-                     registry::kCurrentUser, kKey, "Path", "stale", false, ""},
-        KeyValueCase{"utf8_text_keeps_its_characters", [] { storeText("Zürich"); },
-                     registry::kCurrentUser, kKey, "Path", "", true, "Zürich"},
-        KeyValueCase{"key_and_value_names_ignore_case", [] { storeText("found"); },
-                     registry::kCurrentUser, "SOFTWARE\\norvalis\\settings", "path", "", true,
-                     "found"},
-        KeyValueCase{"number_zero", [] { storeNumber(0); }, registry::kCurrentUser, kKey, "Count",
-                     "", true, "&h0"},
-        KeyValueCase{"number_with_a_zero_high_byte", [] { storeNumber(0x10); },
-                     registry::kCurrentUser, kKey, "Count", "", true, "&h10"},
-        KeyValueCase{"number_whose_low_byte_is_zero", [] { storeNumber(0x1000); },
-                     registry::kCurrentUser, kKey, "Count", "", true, "&h1000"},
-        KeyValueCase{"number_using_all_32_bits", [] { storeNumber(0xDEADBEEF); },
-                     registry::kCurrentUser, kKey, "Count", "", true, "&hDEADBEEF"},
-        KeyValueCase{"number_with_small_bytes_keeps_their_zero_digits",
-                     [] { storeNumber(0x0A0B0C0D); }, registry::kCurrentUser, kKey, "Count", "",
-                     true, "&hA0B0C0D"},
-        KeyValueCase{"number_drops_the_entry_text", [] { storeNumber(0xFF); },
-                     registry::kCurrentUser, kKey, "Count", "junk", true, "&hFF"},
-        KeyValueCase{"binary_value_leaves_the_entry_text",
-                     [] {
-                         registry::store::writeValue(registry::kCurrentUser, kKey, "Blob",
-                                                     registry::kTypeBinary, bytes("\x01\x02"));
-                     },
-                     registry::kCurrentUser, kKey, "Blob", "keep me", true, "keep me"},
-        KeyValueCase{"expandable_text_leaves_the_entry_text",
-                     [] {
-                         registry::store::writeValue(registry::kCurrentUser, kKey, "Home", 2,
-                                                     bytes("%HOME%"));
-                     },
-                     registry::kCurrentUser, kKey, "Home", "keep me", true, "keep me"}),
-    [](const ::testing::TestParamInfo<KeyValueCase> &info) {
-        return std::string(info.param.name);
-    });
+// GetKeyValue reads into a fixed buffer: a longer value must neither overflow it nor pass as
+// read.
+TEST(Registry, TooSmallABufferGetsTheSizeNeededAndNothingCopied) {
+    registry::store::writeText(registry::kCurrentUser, "", "Name", "Norvalis");
+    std::array<std::uint8_t, 16> data{};
+    std::uint32_t size = 4;
+    EXPECT_EQ(
+        registry::queryValue(registry::kCurrentUser, "Name", nullptr, nullptr, data.data(), &size),
+        registry::kMoreData);
+    EXPECT_EQ(size, 9u); // "Norvalis" and its terminating zero
+    EXPECT_EQ(data, decltype(data){});
+}
 
 } // namespace
