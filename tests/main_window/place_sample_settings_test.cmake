@@ -5,24 +5,17 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 file(WRITE "${WORK_DIR}/sample.ini" "[Period]\nP_1=Sample\n")
 
-function(place)
+# Places the sample; the settings file must then hold `expected`.
+function(place_and_expect expected why)
     execute_process(COMMAND ${CMAKE_COMMAND} -DSAMPLE=${WORK_DIR}/sample.ini
                             -DDESTINATION=${WORK_DIR}/Norvalis.ini -P ${SCRIPT}
                     RESULT_VARIABLE result)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "placing the sample failed: ${result}")
+    file(READ "${WORK_DIR}/Norvalis.ini" placed)
+    if(NOT result EQUAL 0 OR NOT placed STREQUAL expected)
+        message(FATAL_ERROR "${why} (status ${result}, file '${placed}')")
     endif()
 endfunction()
 
-place()
-file(READ "${WORK_DIR}/Norvalis.ini" placed)
-if(NOT placed STREQUAL "[Period]\nP_1=Sample\n")
-    message(FATAL_ERROR "no settings file: the sample was not placed (got '${placed}')")
-endif()
-
+place_and_expect("[Period]\nP_1=Sample\n" "no settings file: the sample was not placed")
 file(WRITE "${WORK_DIR}/Norvalis.ini" "[Period]\nP_1=Mine\n")
-place()
-file(READ "${WORK_DIR}/Norvalis.ini" kept)
-if(NOT kept STREQUAL "[Period]\nP_1=Mine\n")
-    message(FATAL_ERROR "the user's settings file was replaced (got '${kept}')")
-endif()
+place_and_expect("[Period]\nP_1=Mine\n" "the user's settings file was replaced")
