@@ -40,7 +40,12 @@ inline std::string TablesText(const DoseSettings &settings) {
     std::string text;
     for (const TableField &field : kTableFields) {
         for (int i = 1; i <= settings.Counts.*field.count; ++i) {
-            text += i > 1 ? "|" : (text.empty() ? "" : " ") + std::string(field.label) + "=";
+            if (i > 1) {
+                text += '|';
+            } else {
+                text += text.empty() ? "" : " ";
+                text.append(field.label).append("=");
+            }
             text += (settings.*field.table)[i];
         }
     }
