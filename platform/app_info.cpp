@@ -4,23 +4,19 @@
 
 namespace platform {
 
-QString applicationTitle()
-{
+QString applicationTitle() {
     return QStringLiteral("Norvalis");
 }
 
-Version applicationVersion()
-{
+Version applicationVersion() {
     return {NORVALIS_VERSION_MAJOR, NORVALIS_VERSION_MINOR, NORVALIS_VERSION_PATCH};
 }
 
-QString applicationDirectory()
-{
+QString applicationDirectory() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString helpFileName()
-{
+QString helpFileName() {
     return QString();
 }
 

@@ -6,8 +6,7 @@
 
 namespace platform {
 
-bool showHelpContents(QWidget *, const QString &helpFile, QString *error)
-{
+bool showHelpContents(QWidget *, const QString &helpFile, QString *error) {
     if (QFileInfo::exists(helpFile) && QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile)))
         return true;
     if (error)

@@ -3,27 +3,23 @@
 namespace platform {
 
 namespace {
-QList<QPointer<QWidget>> &windows()
-{
+QList<QPointer<QWidget>> &windows() {
     static QList<QPointer<QWidget>> loaded;
     return loaded;
 }
 
-void forgetDestroyed()
-{
+void forgetDestroyed() {
     windows().removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
 }
 } // namespace
 
-void LoadedWindows::add(QWidget *window)
-{
+void LoadedWindows::add(QWidget *window) {
     forgetDestroyed();
     if (window && !windows().contains(window))
         windows().append(window);
 }
 
-QList<QWidget *> LoadedWindows::list()
-{
+QList<QWidget *> LoadedWindows::list() {
     forgetDestroyed();
     QList<QWidget *> result;
     for (const QPointer<QWidget> &w : windows())
@@ -31,14 +27,12 @@ QList<QWidget *> LoadedWindows::list()
     return result;
 }
 
-int LoadedWindows::count()
-{
+int LoadedWindows::count() {
     forgetDestroyed();
     return static_cast<int>(windows().size());
 }
 
-void LoadedWindows::unload(QWidget *window)
-{
+void LoadedWindows::unload(QWidget *window) {
     if (!window)
         return;
     windows().removeAll(window);

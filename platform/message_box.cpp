@@ -6,8 +6,7 @@
 
 namespace platform {
 
-void messageBox(QWidget *parent, const QString &text, int style, const QString &title)
-{
+void messageBox(QWidget *parent, const QString &text, int style, const QString &title) {
     QMessageBox box(parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);

@@ -4,8 +4,7 @@
 
 namespace platform {
 
-void showModal(QDialog *dialog, QWidget *owner)
-{
+void showModal(QDialog *dialog, QWidget *owner) {
     if (!dialog)
         return;
     // The owner is the dialog's parent window: it stays on top of it and out of the taskbar.

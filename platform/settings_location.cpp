@@ -6,22 +6,19 @@
 namespace platform {
 
 namespace {
-QString &directoryOverride()
-{
+QString &directoryOverride() {
     static QString directory;
     return directory;
 }
 } // namespace
 
-QString settingsFilePath()
-{
+QString settingsFilePath() {
     const QString directory =
         directoryOverride().isEmpty() ? applicationDirectory() : directoryOverride();
     return directory + QLatin1Char('/') + QLatin1String(norvalis::kSettingsFileName);
 }
 
-void setSettingsDirectoryOverride(const QString &directory)
-{
+void setSettingsDirectoryOverride(const QString &directory) {
     directoryOverride() = directory;
 }
 

@@ -13,21 +13,18 @@
 namespace testsupport {
 
 namespace {
-QString userStoreKey(const QString &key)
-{
+QString userStoreKey(const QString &key) {
     return QStringLiteral("Settings/") + key;
 }
 } // namespace
 
-ModalWatchdog::ModalWatchdog()
-{
+ModalWatchdog::ModalWatchdog() {
     timer_.setInterval(20);
     QObject::connect(&timer_, &QTimer::timeout, this, &ModalWatchdog::check);
     timer_.start();
 }
 
-void ModalWatchdog::check()
-{
+void ModalWatchdog::check() {
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || allowed_.contains(modal->objectName()))
         return;
@@ -40,54 +37,46 @@ void ModalWatchdog::check()
     }
 }
 
-TestEnvironment::TestEnvironment() : watchdog_(std::make_unique<ModalWatchdog>())
-{
+TestEnvironment::TestEnvironment() : watchdog_(std::make_unique<ModalWatchdog>()) {
     platform::setSettingsDirectoryOverride(dir_.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path() + "/user");
     norvalis::SharedDoseSettings() = norvalis::DoseSettings{};
 }
 
-TestEnvironment::~TestEnvironment()
-{
+TestEnvironment::~TestEnvironment() {
     platform::setSettingsDirectoryOverride(QString());
 }
 
-QString TestEnvironment::settingsFilePath() const
-{
+QString TestEnvironment::settingsFilePath() const {
     return platform::settingsFilePath();
 }
 
-void TestEnvironment::writeSettingsFile(const QByteArray &bytes) const
-{
+void TestEnvironment::writeSettingsFile(const QByteArray &bytes) const {
     QFile file(settingsFilePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write the test settings file");
 }
 
-QByteArray TestEnvironment::readSettingsFile() const
-{
+QByteArray TestEnvironment::readSettingsFile() const {
     QFile file(settingsFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString TestEnvironment::userSetting(const QString &key) const
-{
+QString TestEnvironment::userSetting(const QString &key) const {
     const QString app = platform::applicationTitle();
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, app, app);
     const QVariant value = store.value(userStoreKey(key));
     return value.isValid() ? value.toString() : QString();
 }
 
-void TestEnvironment::setUserSetting(const QString &key, const QString &value) const
-{
+void TestEnvironment::setUserSetting(const QString &key, const QString &value) const {
     const QString app = platform::applicationTitle();
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, app, app);
     store.setValue(userStoreKey(key), value);
     store.sync();
 }
 
-void whenIdle(std::function<void()> fn)
-{
+void whenIdle(std::function<void()> fn) {
     QTimer::singleShot(0, qApp, std::move(fn));
 }
 

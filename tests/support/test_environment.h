@@ -5,7 +5,6 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 
