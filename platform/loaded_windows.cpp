@@ -27,11 +27,6 @@ QList<QWidget *> LoadedWindows::list() {
     return result;
 }
 
-int LoadedWindows::count() {
-    forgetDestroyed();
-    return static_cast<int>(windows().size());
-}
-
 void LoadedWindows::unload(QWidget *window) {
     if (!window)
         return;

@@ -13,7 +13,6 @@ class LoadedWindows {
 public:
     static void add(QWidget *window);
     static QList<QWidget *> list();
-    static int count();
     // Closes and destroys a window (the deferred delete runs before control returns to the
     // event loop's next iteration); the list forgets it at once.
     static void unload(QWidget *window);
