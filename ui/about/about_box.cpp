@@ -2,6 +2,7 @@
 
 #include "platform/app_info.h"
 #include "platform/fonts.h"
+#include "platform/tab_order.h"
 #include "platform/twips.h"
 #include "resources/app_icon.h"
 #include "resources/version_record.h"
@@ -68,7 +69,7 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
 
 // Creates every widget of the layout table and chains the focusable ones in tab order.
 void buildLayout(QDialog *dialog) {
-    std::vector<std::pair<int, QWidget *>> focusOrder;
+    platform::TabStops focusOrder;
     for (const WidgetRow &row : about_layout::kWidgets) {
         QWidget *widget = createWidget(row, dialog);
         widget->setObjectName(QString::fromUtf8(row.name));
@@ -78,10 +79,7 @@ void buildLayout(QDialog *dialog) {
         if (row.tabIndex >= 0)
             focusOrder.emplace_back(row.tabIndex, widget);
     }
-    std::sort(focusOrder.begin(), focusOrder.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    platform::chainTabOrder(focusOrder);
 }
 
 QString versionRecordText() {

@@ -1,4 +1,5 @@
 #include "platform/fonts.h"
+#include "platform/tab_order.h"
 #include "platform/tab_strip.h"
 #include "platform/twips.h"
 #include "ui/dialogs/doses_layout.h"
@@ -119,7 +120,7 @@ void remember(const LayoutRow &item, QWidget *widget, DosesWidgets &w) {
 } // namespace
 
 void buildDosesWidgets(QDialog *dialog, DosesWidgets &widgets) {
-    std::vector<std::pair<int, QWidget *>> focusOrder;
+    platform::TabStops focusOrder;
     for (const LayoutRow &item : kLayout) {
         QWidget *parent = item.page == kOnDialog
                               ? static_cast<QWidget *>(dialog)
@@ -140,8 +141,5 @@ void buildDosesWidgets(QDialog *dialog, DosesWidgets &widgets) {
         remember(item, widget, widgets);
     }
 
-    std::sort(focusOrder.begin(), focusOrder.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    platform::chainTabOrder(focusOrder);
 }

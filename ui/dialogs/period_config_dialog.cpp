@@ -1,6 +1,7 @@
 #include "ui/dialogs/period_config_dialog.h"
 
 #include "platform/fonts.h"
+#include "platform/tab_order.h"
 #include "platform/twips.h"
 #include "ui/dialogs/period_dialog_layout.h"
 
@@ -34,18 +35,14 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
 }
 
 void buildLayout(QDialog *dialog) {
-    std::vector<std::pair<int, QWidget *>> focusOrder;
+    platform::TabStops focusOrder;
     for (const WidgetRow &row : period_dialog_layout::kWidgets) {
         QWidget *widget = createWidget(row, dialog);
         widget->setObjectName(QString::fromUtf8(row.name));
         widget->setGeometry(platform::twipsRect(row.left, row.top, row.width, row.height));
         focusOrder.emplace_back(row.tabIndex, widget);
     }
-    std::sort(focusOrder.begin(), focusOrder.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
-    focusOrder.front().second->setFocus();
+    platform::chainTabOrder(focusOrder)->setFocus();
 }
 
 } // namespace

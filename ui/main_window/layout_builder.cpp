@@ -1,6 +1,7 @@
 #include "ui/main_window/layout_builder.h"
 
 #include "platform/fonts.h"
+#include "platform/tab_order.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -103,7 +104,7 @@ Qt::Alignment alignmentOf(TextAlign align) {
 
 QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
     QHash<QString, QWidget *> widgets;
-    std::vector<std::pair<int, QWidget *>> focusChain;
+    platform::TabStops focusChain;
 
     for (const WidgetSpec &entry : kMainWindowWidgets) {
         QWidget *container =
@@ -135,10 +136,7 @@ QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
             caption->setContentsMargins(0, 0, overlap + kCaptionGap, 0);
     }
 
-    std::sort(focusChain.begin(), focusChain.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < focusChain.size(); ++i)
-        QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
+    platform::chainTabOrder(focusChain);
 
     updateAccessibleNames(widgets);
     return widgets;
