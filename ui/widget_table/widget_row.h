@@ -31,7 +31,7 @@ enum class FontRole {
     WindowFont, // the font of the area the table is built on, even inside a bold frame
 };
 
-// A text colour (a background for a picture or a line).
+// The colour of a frame's title or of a label's or box's text; the fill of a picture or a line.
 struct Colour {
     enum class Source : unsigned char { Style, Highlight, Rgb };
     Source source = Source::Style;
