@@ -13,9 +13,12 @@ Run inside the D-Bus session that the program runs in (session.sh sets that up):
 Selectors: --name TEXT, --role ROLE (as printed, e.g. "text", "label", "dialog"),
 --text TEXT (the text or value), --state STATE (repeatable: showing, visible, focused...).
 
+"problems" lists unnamed boxes, labels that share one name (a figure named by its caption),
+selectors named only by their selected entry, and nodes reported showing outside their window.
+
 Each line reads:  role "name" value="..." desc="..." labelled-by="..." @x,y wxh {states}
-A missing interface is printed as such (no value), so a label that carries its figure only
-in its name, or a box without a name, stands out instead of being glossed over.
+A missing interface is printed as such (value=(none)), so a figure that is missing from the
+tree, or a box without a name, stands out instead of being glossed over.
 """
 
 import argparse
@@ -167,6 +170,10 @@ def problems(app):
     return found
 
 
+def entry_names(combo):
+    return {item.name for _, _, item in walk(combo) if item.getRoleName() == "list item"}
+
+
 def check_subtree(node, path, window_box, labels, found):
     try:
         role = node.getRoleName().replace(" ", "-")
@@ -182,6 +189,8 @@ def check_subtree(node, path, window_box, labels, found):
             return
         if role in NAMED_ROLES and not node.name:
             found.append("no name: " + line)
+        if role == "combo-box" and node.name and node.name in entry_names(node):
+            found.append("named only by its selected entry: " + line)
         if role == "label":
             labels.setdefault(node.name or "", []).append(line)
         for i in range(node.childCount):
