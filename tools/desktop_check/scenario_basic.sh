@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The basic desktop check: start Norvalis on a settings file, type a blood sugar of 190 and
 # 75 g of carbohydrate with the keyboard, open Configuation > Dosages with the keyboard, look
-# at its three pages, close it with Escape and close the program with Escape. At each step it
-# dumps the accessibility tree (.txt) and a screenshot of the active window (.png).
+# at its three pages, change a box and close the dialog with Escape (the file must stay as it
+# was), and close the program with Escape. At each step it dumps the accessibility tree (.txt)
+# and a screenshot of the active window (.png).
 #
 #   tools/desktop_check/scenario_basic.sh PROGRAM SETTINGS [OUT]
 #   e.g. tools/desktop_check/scenario_basic.sh build/app/norvalis resources/Norvalis.sample.ini
@@ -65,11 +66,20 @@ dc_wait --role page-tab-list --name Carbohydrate
 dc_tree 4-dosages-carbohydrate
 dc_shot 4-dosages-carbohydrate
 
-step "Escape closes the dialog without storing anything"
+step "Tab to the grams-per-unit box and change it; Escape must drop the change"
+dc_key Tab
+dc_wait --role text --state focused
+dc_key ctrl+a
+dc_type 99
+dc_wait --role text --state focused --text 99
+focus
 dc_key Escape
-dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name "Configure Dosages" ||
+dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name "Configure Dosages" --state showing ||
     dc_fail "the dosages dialog is still there after Escape"
-cmp -s "$DC_SETTINGS" "$DC_INI" || dc_fail "the settings file changed although nothing was stored"
+if ! cmp -s "$DC_SETTINGS" "$DC_INI"; then
+    diff -u "$DC_SETTINGS" "$DC_INI" >&2 || true
+    dc_fail "Escape in the dosages dialog changed the settings file"
+fi
 
 step "Escape in the main window closes the program"
 dc_wait --role frame --name Norvalis --state active
