@@ -33,12 +33,14 @@ from gi.repository import Atspi, GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
 # The states a reader of the dump needs; the full set is long and mostly noise.
-SHOWN_STATES = ("showing", "visible", "active", "focused", "focusable", "editable", "enabled", "selected")
+SHOWN_STATES = ("showing", "visible", "active", "focused", "focusable", "editable", "enabled",
+                "selected")
 
 
 def state_names(node):
     states = node.getState()
-    return [name for name in SHOWN_STATES if states.contains(getattr(pyatspi, "STATE_" + name.upper()))]
+    return [name for name in SHOWN_STATES
+            if states.contains(getattr(pyatspi, "STATE_" + name.upper()))]
 
 
 def value_text(node):
@@ -49,7 +51,7 @@ def value_text(node):
     except NotImplementedError:
         pass
     try:
-        return "%g" % node.queryValue().currentValue
+        return format(node.queryValue().currentValue, ".15g")
     except NotImplementedError:
         return None
 
@@ -63,12 +65,16 @@ def labelled_by(node):
     return names
 
 
-def extents(node):
+def box_of(node):
     try:
-        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        return "@%d,%d %dx%d" % (box.x, box.y, box.width, box.height)
+        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     except NotImplementedError:
-        return ""
+        return None
+
+
+def extents(node):
+    box = box_of(node)
+    return "@%d,%d %dx%d" % (box.x, box.y, box.width, box.height) if box is not None else ""
 
 
 def quote(text):
@@ -141,15 +147,8 @@ def matching_lines(app, args):
     return lines
 
 
-# Roles a user reaches with Tab or reads as a figure; each needs a name of its own.
+# Roles a user reaches with Tab; each needs a name of its own, not just its contents.
 NAMED_ROLES = ("text", "combo-box", "push-button", "check-box", "radio-button", "spin-button")
-
-
-def box_of(node):
-    try:
-        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    except NotImplementedError:
-        return None
 
 
 def inside(box, outer):
@@ -182,7 +181,8 @@ def check_subtree(node, path, window_box, labels, found):
             return  # nor is anything below it, whatever the children say (collapsed lists)
         line = path + " " + describe(node)
         box = box_of(node)
-        if box is not None and box.width > 0 and window_box is not None and not inside(box, window_box):
+        off_view = box is not None and window_box is not None and not inside(box, window_box)
+        if off_view and box.width > 0:
             hidden = sum(1 for _ in walk(node)) - 1
             found.append("reported showing but outside its window (with %d nodes below): %s"
                          % (hidden, line))

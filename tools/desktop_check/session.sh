@@ -16,6 +16,7 @@
 DC_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 DC_PYTHON=${DC_PYTHON:-/usr/bin/python3} # the system one: pyatspi comes as a Debian package
 DC_TIMEOUT=${DC_TIMEOUT:-15}             # seconds any one wait may take
+DC_ATSPI_LAUNCHER=${DC_ATSPI_LAUNCHER:-/usr/libexec/at-spi-bus-launcher} # from at-spi2-core
 DC_PIDS=()                               # started here, stopped in reverse order on exit
 
 dc_log() { printf '[desktop-check] %s\n' "$*" >&2; }
@@ -55,6 +56,10 @@ dc_stop() {
     set +e
     for ((i = ${#DC_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${DC_PIDS[i]}
+        if ! dc_running "$pid"; then
+            wait "$pid" 2>/dev/null
+            continue
+        fi
         kill -TERM "$pid" 2>/dev/null
         # A process that ignores the request for 3 s is killed.
         for _ in {1..30}; do
@@ -74,7 +79,7 @@ dc_start() {
     [[ -x $program ]] || dc_fail "no program at $program"
     [[ -f $settings ]] || dc_fail "no settings file at $settings"
     [[ -n ${DBUS_SESSION_BUS_ADDRESS:-} && -n ${DC_IN_BUS:-} ]] || dc_fail "call dc_enter_bus first"
-    for tool in Xvfb openbox xdotool import xprop /usr/libexec/at-spi-bus-launcher; do
+    for tool in Xvfb openbox xdotool import xprop dbus-send "$DC_ATSPI_LAUNCHER"; do
         command -v "$tool" >/dev/null || dc_fail "$tool is not installed"
     done
     mkdir -p "$DC_OUT"
@@ -106,7 +111,7 @@ dc_start() {
     DC_PIDS+=($!)
     dc_until "the window manager" dc_wm_running
 
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$DC_OUT/at-spi.log" 2>&1 &
+    "$DC_ATSPI_LAUNCHER" --launch-immediately >"$DC_OUT/at-spi.log" 2>&1 &
     DC_PIDS+=($!)
     dc_until "the accessibility bus" dc_bus_has_owner org.a11y.Bus
 
