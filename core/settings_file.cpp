@@ -3,6 +3,7 @@
 #include "ini_document.h"
 #include "ini_name.h"
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -83,6 +84,14 @@ FileResult ReadDocument(const std::string &path, IniDocument &document) {
 FileResult ReplaceIfEdited(const IniDocument &document, const std::string &path) {
     if (!document.Edited()) {
         return {}; // nothing changed: leave the file, and a read-only folder, alone
+    }
+    // Once the last byte that is not UTF-8 is gone, the next read would take the file for
+    // UTF-8 and read its other accented letters differently.
+    const std::string &bytes = document.Bytes();
+    if (document.encoding() == Encoding::Windows1252 && IsValidUtf8(bytes) &&
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; })) {
+        return {false, "Saving this would change how the other accented letters of the settings "
+                       "file (in the Windows-1252 encoding) are read; nothing was saved."};
     }
     return ReplaceFileAtomically(path, document.Bytes());
 }
