@@ -208,7 +208,14 @@ void IniDocument::Replace(std::size_t section, std::size_t pos, std::size_t leng
     bytes_.replace(pos, length, text);
     edited_ = true;
     const std::size_t delta = text.size() - length; // wraps for a shrink, as intended
-    sections_[section].end += delta;
+    // The header line itself may have changed: renamed, or given the line ending it lacked
+    // at the end of the file.
+    SectionSpan &edited = sections_[section];
+    const Line header = ParseLine(edited.header);
+    edited.nameBegin = header.nameBegin;
+    edited.nameEnd = header.nameEnd;
+    edited.body = header.next;
+    edited.end += delta;
     for (std::size_t i = section + 1; i < sections_.size(); ++i) {
         SectionSpan &span = sections_[i];
         span.header += delta;
@@ -354,12 +361,8 @@ bool IniDocument::RenameSection(std::string_view from, std::string_view to) {
     if (encoded.problem) {
         return false;
     }
-    SectionSpan &span = sections_[found];
-    const std::size_t oldLength = span.nameEnd - span.nameBegin;
-    Replace(found, span.nameBegin, oldLength, encoded.bytes);
-    const std::size_t delta = encoded.bytes.size() - oldLength;
-    span.nameEnd = span.nameBegin + encoded.bytes.size();
-    span.body += delta;
+    const SectionSpan &span = sections_[found];
+    Replace(found, span.nameBegin, span.nameEnd - span.nameBegin, encoded.bytes);
     BuildIndex();
     return true;
 }

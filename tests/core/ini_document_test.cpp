@@ -236,5 +236,19 @@ TEST(IniSections, ListsEverySectionWithLineNumbers) {
     EXPECT_EQ(sections[2].entries.at(0).lineNumber, 9);
 }
 
+// State: the last line of the file is a header without a line ending. Expected: the key
+// added under it is on the next line, and a second key follows it.
+TEST(IniSections, KeyAddedUnderLastHeaderIsOnItsOwnLine) {
+    IniDocument document("[A]\nk=1\n[B]");
+    ASSERT_TRUE(document.SetValue("B", "j", "2").ok);
+    ASSERT_TRUE(document.SetValue("B", "i", "3").ok);
+    EXPECT_EQ(document.Bytes(), "[A]\nk=1\n[B]\nj=2\ni=3");
+    const std::vector<IniDocument::Section> sections = document.Sections();
+    ASSERT_EQ(sections.size(), 2U);
+    ASSERT_EQ(sections[1].entries.size(), 2U);
+    EXPECT_EQ(sections[1].entries[0].lineNumber, 4);
+    EXPECT_EQ(sections[1].entries[1].lineNumber, 5);
+}
+
 } // namespace
 } // namespace norvalis
