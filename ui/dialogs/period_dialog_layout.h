@@ -16,7 +16,7 @@ struct WidgetRow {
     int tabIndex;
 };
 
-inline constexpr const char *kCaption = "Dialog Caption";
+inline constexpr const char *kCaption = "Configure Periods";
 inline constexpr int kClientWidth = 3855;
 inline constexpr int kClientHeight = 7590;
 // The client area's place, from the screen's top-left corner.

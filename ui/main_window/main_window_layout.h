@@ -87,10 +87,10 @@ struct MenuSpec {
 // In menu-bar order: each title followed by its items.
 inline constexpr std::array<MenuSpec, 6> kMainMenu = {{
     {"Configuation", 1, "&Configuation", {}, true, MenuCommand::None},
-    {"pconfig", 2, "&Periods", "Configuation", false, MenuCommand::Periods},
+    {"pconfig", 2, "&Periods", "Configuation", true, MenuCommand::Periods},
     {"dconfig", kNoIndex, "&Dosages", "Configuation", true, MenuCommand::Dosages},
     {"help", kNoIndex, "&Help", {}, true, MenuCommand::None},
-    {"contents", kNoIndex, "&Contents", "help", false, MenuCommand::Contents},
+    {"contents", kNoIndex, "&Contents", "help", true, MenuCommand::Contents},
     {"about", kNoIndex, "&About", "help", true, MenuCommand::About},
 }};
 
