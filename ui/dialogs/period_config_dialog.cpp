@@ -5,9 +5,9 @@
 #include "core/settings_file.h"
 #include "platform/fonts.h"
 #include "platform/settings_location.h"
-#include "platform/tab_order.h"
 #include "platform/twips.h"
 #include "ui/dialogs/period_dialog_layout.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -19,31 +19,6 @@
 #include <vector>
 
 namespace {
-
-using period_dialog_layout::Kind;
-using period_dialog_layout::WidgetRow;
-
-QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
-    const QString text = QString::fromUtf8(row.text);
-    switch (row.kind) {
-    case Kind::PushButton:
-        return new QPushButton(text, parent);
-    case Kind::TextBox:
-        return new QLineEdit(text, parent);
-    }
-    return nullptr;
-}
-
-void buildLayout(QDialog *dialog) {
-    platform::TabStops focusOrder;
-    for (const WidgetRow &row : period_dialog_layout::kWidgets) {
-        QWidget *widget = createWidget(row, dialog);
-        widget->setObjectName(QString::fromUtf8(row.name));
-        widget->setGeometry(platform::twipsRect(row.left, row.top, row.width, row.height));
-        focusOrder.emplace_back(row.tabIndex, widget);
-    }
-    platform::chainTabOrder(focusOrder)->setFocus();
-}
 
 std::string settingsPath() {
     return QFile::encodeName(platform::settingsFilePath()).toStdString();
@@ -64,7 +39,7 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(layout::kCaption));
     setFont(platform::designFont());
-    buildLayout(this);
+    widget_table::buildWidgets(layout::kWidgets, this).firstTabStop->setFocus();
 
     // A fixed place on the owner's screen, not centred: placing it here also keeps QDialog
     // from centring it when shown.
@@ -83,6 +58,8 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
     // the close box cancel (QDialog's own rules).
     auto *ok = findChild<QPushButton *>(QStringLiteral("OKButton"));
     auto *cancel = findChild<QPushButton *>(QStringLiteral("CancelButton"));
+    ok->setAutoDefault(true);
+    cancel->setAutoDefault(true);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &PeriodConfigDialog::OKButton_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

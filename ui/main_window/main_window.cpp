@@ -107,7 +107,7 @@ void MainWindow::buildWindow() {
     };
     ratioLineGeometry_ = w_.Lab_cd3->geometry();
     buildAccessibility();
-    buildCommaHint();
+    commaHint_ = widget<QLabel>(byName_, "Comma_Hint");
 
     // The design size of the client area; Form_Load replaces it with the stored placement.
     resize(platform::twipsSize(mainwindow::kClientWidth, mainwindow::kClientHeight) +
@@ -252,20 +252,6 @@ void MainWindow::buildAccessibility() {
     w_.Label1_0->setBuddy(w_.Mealtime);
     widget<QLabel>(byName_, "Label2_0")->setBuddy(w_.Blood_Sugar);
     widget<QLabel>(byName_, "Label2_1")->setBuddy(w_.Carb);
-}
-
-void MainWindow::buildCommaHint() {
-    // Between the inputs and the ratio line; shown only while a box holds a decimal comma.
-    commaHint_ = new QLabel(w_.Carb->parentWidget());
-    commaHint_->setObjectName(QStringLiteral("Comma_Hint"));
-    commaHint_->setTextFormat(Qt::PlainText);
-    commaHint_->setFont(platform::designFont(false));
-    commaHint_->setGeometry(platform::twipsRect(120, 1605, 3135, 195));
-    commaHint_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QPalette palette = commaHint_->palette();
-    palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
-    commaHint_->setPalette(palette);
-    commaHint_->hide();
 }
 
 void MainWindow::updateCommaHint() {

@@ -77,7 +77,6 @@ private:
     void setWeightingCaption(const QString &caption);
     void setCaption(QLabel *caption, const QString &text, QLabel *figure);
     void buildAccessibility();
-    void buildCommaHint();
     void closeOtherWindows();
 
     DosesConfigDialog *loadDosesDialog();
