@@ -1,20 +1,35 @@
+#include "command_line.h"
 #include "platform/app_info.h"
 #include "resources/app_icon.h"
 #include "termination_signals.h"
 #include "ui/main_window/main_window.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[]) {
+    // --help and --version need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<int> status = commandline::handleBeforeStart(arguments))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(platform::applicationTitle());
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window to the menu entry that add-to-menu.sh installs.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.norvalis.Norvalis"));
+    if (const std::optional<int> status =
+            commandline::handleAfterToolkit(QCoreApplication::arguments()))
+        return *status;
 
     // Runs Form_Load; the window registers itself as the first loaded window.
     MainWindow window;
     const TerminationSignals sessionEnd(&window);
     window.show();
+    // benchmarks/measure-startup.sh times the start-up up to the first shown window.
+    if (qEnvironmentVariableIsSet("NORVALIS_QUIT_AFTER_SHOW"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return QApplication::exec();
 }

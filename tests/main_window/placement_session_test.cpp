@@ -1,5 +1,6 @@
 // Where the main window opens, what it stores when it closes, and the end of a session.
 
+#include "platform/app_info.h"
 #include "tests/main_window/main_window_fixture.h"
 #include "ui/dialogs/doses_config_dialog.h"
 
@@ -145,6 +146,43 @@ private slots:
         const QString settingsFile = QFileInfo(NORVALIS_EXECUTABLE).dir().filePath("Norvalis.ini");
         QVERIFY(norvalis.readAllStandardError().contains(settingsFile.toUtf8()));
         QCOMPARE(stored(), QStringLiteral("1000 1000 6500 6500"));
+    }
+
+    void commandLineOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("printed"); // on standard output, or error when status is 2
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "--version";
+        QTest::newRow("-h") << QStringList{"-h"} << 0 << "--help";
+        const platform::Version v = platform::applicationVersion();
+        const QString version =
+            QStringLiteral("Norvalis %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision);
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << version;
+        QTest::newRow("--version after a toolkit option")
+            << QStringList{"-style", "fusion", "--version"} << 0 << version;
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "frobnicate";
+        QTest::newRow("unknown short option") << QStringList{"-x"} << 2 << "--help";
+    }
+
+    // Expected: printed and ended with the status, without a display: a window would need one.
+    void commandLineOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, printed);
+        QProcess norvalis;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        if (status == 2)
+            environment.insert("QT_QPA_PLATFORM", "offscreen"); // the toolkit starts first
+        norvalis.setProcessEnvironment(environment);
+        norvalis.start(QStringLiteral(NORVALIS_EXECUTABLE), arguments);
+        QVERIFY(norvalis.waitForFinished(20000));
+        QCOMPARE(norvalis.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(norvalis.exitCode(), status);
+        const QString output = QString::fromLocal8Bit(
+            status == 2 ? norvalis.readAllStandardError() : norvalis.readAllStandardOutput());
+        QVERIFY2(output.contains(printed), qPrintable(output));
     }
 };
 
