@@ -146,8 +146,13 @@ private slots:
         for (int i = 0; i < periods; ++i)
             QCOMPARE(mealtime->itemText(i), QStringLiteral("Period %1").arg(i + 1));
         QCOMPARE(mealtime->currentIndex(), periods ? 0 : -1);
+        // Start-up loads no other window; the dosages dialog comes hidden, on this period, when
+        // first asked for, and leaves this period's tables in use.
+        QCOMPARE(platform::LoadedWindows::list(), QList<QWidget *>{window_.get()});
         QVERIFY(window_->dosesDialog()->isHidden());
         QCOMPARE(window_->dosesDialog()->mealtime()->currentIndex(), mealtime->currentIndex());
+        find<QLineEdit>("Carb")->setText(QStringLiteral("22"));
+        QCOMPARE(text("Lab_cd2"), QString::fromLatin1(periods ? "2" : ""));
         // Without periods the ratio line tells where to add them.
         QVERIFY(periods ? text("Lab_cd3") == rate("11")
                         : text("Lab_cd3").contains(env_->settingsFilePath()));

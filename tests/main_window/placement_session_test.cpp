@@ -67,10 +67,11 @@ private slots:
         store("1500 1200 5000 6001");
         QVERIFY(open());
         QStringList unloaded;
+        // The dosages dialog is loaded on first use, here before the later window.
+        connect(window_->dosesDialog(), &QObject::destroyed, this, [&] { unloaded << "dosages"; });
         auto *later = new QWidget(window_.get(), Qt::Window);
         platform::LoadedWindows::add(later);
         connect(later, &QObject::destroyed, this, [&] { unloaded << "later"; });
-        connect(window_->dosesDialog(), &QObject::destroyed, this, [&] { unloaded << "dosages"; });
         window_->move(window_->pos() + QPoint(10, 20));
         if (how == "minimised")
             window_->showMinimized();

@@ -77,8 +77,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() = default;
 
-DosesConfigDialog *MainWindow::dosesDialog() const {
-    return dosesDialog_.peek();
+DosesConfigDialog *MainWindow::dosesDialog() {
+    if (DosesConfigDialog *loaded = dosesDialog_.peek())
+        return loaded;
+    DosesConfigDialog *dialog = loadDosesDialog();
+    dialog->hide();
+    dialog->mealtime()->setCurrentIndex(w_.Mealtime->currentIndex());
+    // The dialog loads its own period into the shared tables; the tables in use must stay
+    // this window's period's.
+    loadSelectedPeriod();
+    return dialog;
 }
 
 void MainWindow::buildWindow() {
@@ -151,12 +159,8 @@ void MainWindow::Form_Load() {
     w_.Mealtime->setCurrentIndex(0);
     if (w_.Mealtime->count() == 0)
         Mealtime_Click(); // no period to select: the doses still reflect the empty tables
-
-    loadDosesDialog()->hide();
-    w_.Mealtime->setCurrentIndex(0);
-    loadDosesDialog()->mealtime()->setCurrentIndex(0);
-    // The dialog loaded its own period last; the shared tables must be this window's period's.
-    loadSelectedPeriod();
+    // The dosages dialog (75 widgets) is created when it is first wanted, not here: start-up
+    // stays close to that of a bare window.
 }
 
 void MainWindow::fillMealtime() {

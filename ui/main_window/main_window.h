@@ -32,8 +32,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The dosages dialog while it is loaded, otherwise null.
-    DosesConfigDialog *dosesDialog() const;
+    // The dosages dialog, loaded hidden on the main window's period when first asked for.
+    DosesConfigDialog *dosesDialog();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
