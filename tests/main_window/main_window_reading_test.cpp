@@ -111,9 +111,13 @@ private slots:
     // Action: a figure goes from 10.5 to blank and back. Expected: each change is announced
     // as a change of value and of name; a keystroke that changes no figure announces none.
     void changedFiguresAreAnnounced() {
+        // The bridge starts once the event loop has run; opening the window runs it.
+        QVERIFY(open(kOnePeriod));
+        if (!QAccessible::isActive() && qEnvironmentVariableIsSet("NORVALIS_REQUIRE_ACCESSIBILITY"))
+            QFAIL("the accessibility bridge did not start");
         if (!QAccessible::isActive())
             QSKIP("no accessibility bridge here; main_window_accessibility_events_test runs it");
-        QVERIFY(open(kOnePeriod));
+
         type("Blood_Sugar", "190");
         type("Carb", "75");
         events().clear();

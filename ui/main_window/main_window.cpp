@@ -273,7 +273,9 @@ void MainWindow::updateCommaHint() {
         }
         if (marked)
             readings << reading;
-        box->setAccessibleDescription(marked ? mainwindow::commaHint({reading}) : QString());
+        const QString description = marked ? mainwindow::commaHint({reading}) : QString();
+        if (box->accessibleDescription() != description) // each change is announced
+            box->setAccessibleDescription(description);
     }
     const QString hint = mainwindow::commaHint(readings);
     if (hint == commaHint_->text() && commaHint_->isVisible() == !hint.isEmpty())
