@@ -3,6 +3,7 @@
 #include "platform/app_info.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace commandline {
@@ -10,6 +11,27 @@ namespace commandline {
 namespace {
 // Usage error, as the command-line companion reports it.
 constexpr int kUsageError = 2;
+
+// What QApplication takes for itself; they are not the program's to refuse.
+constexpr const char *kToolkitOptionsWithValue[] = {"platform",
+                                                    "platformpluginpath",
+                                                    "platformtheme",
+                                                    "plugin",
+                                                    "qwindowgeometry",
+                                                    "geometry",
+                                                    "qwindowtitle",
+                                                    "title",
+                                                    "qwindowicon",
+                                                    "icon",
+                                                    "session",
+                                                    "style",
+                                                    "stylesheet",
+                                                    "display",
+                                                    "name",
+                                                    "qmljsdebugger",
+                                                    "fontengine",
+                                                    "dialogs"};
+constexpr const char *kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 struct Parser {
     QCommandLineParser parser;
@@ -22,8 +44,21 @@ struct Parser {
         parser.setApplicationDescription(
             QStringLiteral("Works out insulin doses from your own tables in Norvalis.ini "
                            "beside the program."));
+        // The toolkit's own options are written with one dash ("-style fusion").
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
+        for (const char *name : kToolkitOptionsWithValue) {
+            QCommandLineOption option(QString::fromLatin1(name), QString(),
+                                      QStringLiteral("value"));
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(option);
+        }
+        for (const char *name : kToolkitFlags) {
+            QCommandLineOption option(QString::fromLatin1(name));
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(option);
+        }
     }
 };
 
@@ -41,14 +76,22 @@ void print(FILE *stream, const QString &text) {
     std::fflush(stream);
 }
 
+// Before the application object exists the parser cannot name the program itself.
+QString helpText(const Parser &p, const QStringList &arguments) {
+    return p.parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                       QFileInfo(arguments.value(0)).fileName());
+}
+
+} // namespace
+
 std::optional<int> handle(const QStringList &arguments) {
     Parser p;
     if (!p.parser.parse(arguments)) {
-        print(stderr, p.parser.errorText() + QStringLiteral("\n\n") + p.parser.helpText());
+        print(stderr, p.parser.errorText() + QStringLiteral("\n\n") + helpText(p, arguments));
         return kUsageError;
     }
     if (p.parser.isSet(p.help)) {
-        print(stdout, p.parser.helpText());
+        print(stdout, helpText(p, arguments));
         return 0;
     }
     if (p.parser.isSet(p.version)) {
@@ -58,20 +101,4 @@ std::optional<int> handle(const QStringList &arguments) {
     // A file name a desktop may pass along is not an option: it is ignored.
     return std::nullopt;
 }
-} // namespace
-
-std::optional<int> handleBeforeStart(const QStringList &arguments) {
-    // Only --help and --version are answered here, wherever they stand among the others.
-    QStringList known{arguments.value(0)};
-    for (const QString &argument : arguments.mid(1)) {
-        if (argument == "-h" || argument == "--help" || argument == "-v" || argument == "--version")
-            known << argument;
-    }
-    return known.size() > 1 ? handle(known) : std::nullopt;
-}
-
-std::optional<int> handleAfterToolkit(const QStringList &arguments) {
-    return handle(arguments);
-}
-
 } // namespace commandline

@@ -9,11 +9,11 @@
 #include <cstdlib>
 
 int main(int argc, char *argv[]) {
-    // --help and --version need no display.
+    // Answered before the window system is needed: --help and --version need no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (const std::optional<int> status = commandline::handleBeforeStart(arguments))
+    if (const std::optional<int> status = commandline::handle(arguments))
         return *status;
 
     QApplication app(argc, argv);
@@ -21,9 +21,6 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window to the menu entry that add-to-menu.sh installs.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.norvalis.Norvalis"));
-    if (const std::optional<int> status =
-            commandline::handleAfterToolkit(QCoreApplication::arguments()))
-        return *status;
 
     // Runs Form_Load; the window registers itself as the first loaded window.
     MainWindow window;
