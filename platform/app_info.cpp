@@ -16,8 +16,4 @@ QString applicationDirectory() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString helpFileName() {
-    return QString();
-}
-
 } // namespace platform

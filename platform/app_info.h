@@ -19,7 +19,4 @@ Version applicationVersion();
 // The directory of the running executable.
 QString applicationDirectory();
 
-// The help file the Contents command would open; this program ships none.
-QString helpFileName();
-
 } // namespace platform

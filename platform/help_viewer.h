@@ -1,13 +1,23 @@
 #pragma once
 
 #include <QString>
-
-class QWidget;
+#include <QUrl>
+#include <functional>
 
 namespace platform {
 
-// Opens the contents page of a help file. Returns false with a reason when it cannot, such as
-// when there is no help viewer for the file.
-bool showHelpContents(QWidget *owner, const QString &helpFile, QString *error);
+// The user manual's file name; the build puts it beside the program and so does the install.
+inline constexpr const char *kManualFileName = "Norvalis-manual.html";
+
+// Where the manual is: beside the running program.
+QString manualPath();
+
+// Opens the manual in the desktop's browser. Returns false with a message that gives the
+// manual's path when the file is missing or nothing could open it.
+bool showHelpContents(const QString &manual, QString *error);
+
+// Replaces the desktop's URL opener (tests record what would be opened); an empty function
+// puts QDesktopServices back.
+void setUrlOpenerForTesting(std::function<bool(const QUrl &)> opener);
 
 } // namespace platform

@@ -10,6 +10,8 @@ packages=(
     fonts-liberation fonts-dejavu-core
     locales
     desktop-file-utils appstream
+    cmark
+    xvfb xauth openbox dbus at-spi2-core
 )
 
 missing=()

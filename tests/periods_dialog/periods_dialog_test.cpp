@@ -1,4 +1,5 @@
-// The periods dialog driven with real key events, shown over an owner.
+// The periods dialog driven with real key events over a real settings file, shown over an
+// owner.
 
 #include "platform/fonts.h"
 #include "platform/twips.h"
@@ -7,17 +8,25 @@
 #include "ui/dialogs/period_dialog_layout.h"
 #include "ui/widget_table/widget_builder.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <optional>
 
 namespace {
 
-const QByteArray kSettings = "[Period]\r\nP_1=Breakfast\r\n\r\n[Breakfast]\r\nCD_1=10\r\n";
+// Breakfast, Lunch and Dinner with their tables, a comment in Lunch's, and a stale P_4
+// beyond the count.
+const QByteArray kMeals = "[Period]\r\nP_1=Breakfast\r\nP_2=Lunch\r\nP_3=Dinner\r\n\r\n"
+                          "[Breakfast]\r\nCD_1=10\r\n\r\n"
+                          "[Lunch]\r\n; from the clinic\r\nCD_1=12\r\nBS_1=150,1\r\n\r\n"
+                          "[Dinner]\r\nCD_1=8\r\n";
 
 QString boxName(int index) {
     return QStringLiteral("INPUT_PERIOD_%1").arg(index);
@@ -30,40 +39,61 @@ QStringList boxTexts(const QDialog *dialog) {
     return texts;
 }
 
-// A new dialog shown over owner and active, so that keys go where the focus is.
-QPointer<PeriodConfigDialog> openDialog(QWidget *owner) {
-    auto *dialog = new PeriodConfigDialog(owner);
-    dialog->show();
-    return QTest::qWaitForWindowActive(dialog) ? dialog : nullptr;
+QStringList padded(QStringList texts) {
+    while (texts.size() < 12)
+        texts << QString();
+    return texts;
 }
 
 } // namespace
 
 class PeriodsDialogTest : public QObject {
     Q_OBJECT
-    testsupport::TestEnvironment env_;
+    std::optional<testsupport::TestEnvironment> env_;
     QWidget owner_;
-    QDateTime written_;
+    QStringList stored_; // what periodsStored reported, as "from>to"
+    bool storedSignal_ = false;
+
+    // A new dialog over this settings file, shown over the owner and active.
+    QPointer<PeriodConfigDialog> openDialog(const QByteArray &file = kMeals) {
+        env_->writeSettingsFile(file);
+        auto *dialog = new PeriodConfigDialog(&owner_);
+        connect(dialog, &PeriodConfigDialog::periodsStored, this,
+                [this](const QList<periods::Rename> &renames) {
+                    storedSignal_ = true;
+                    for (const periods::Rename &rename : renames)
+                        stored_ << rename.from + '>' + rename.to;
+                });
+        dialog->show();
+        return QTest::qWaitForWindowActive(dialog) ? dialog : nullptr;
+    }
+    QLineEdit *box(QDialog *dialog, int index) {
+        return dialog->findChild<QLineEdit *>(boxName(index));
+    }
+    void retype(QDialog *dialog, int index, const QString &text) {
+        box(dialog, index)->selectAll();
+        QTest::keyClick(box(dialog, index), Qt::Key_Delete);
+        QTest::keyClicks(box(dialog, index), text);
+    }
 
 private slots:
-    void initTestCase() {
-        env_.writeSettingsFile(kSettings);
-        written_ = QFileInfo(env_.settingsFilePath()).lastModified();
-        owner_.show();
+    void initTestCase() { owner_.show(); }
+    void init() {
+        env_.emplace();
+        stored_.clear();
+        storedSignal_ = false;
     }
-
-    // Whatever a test did, the settings file is never written and no file is added beside it.
     void cleanup() {
         qDeleteAll(owner_.findChildren<PeriodConfigDialog *>());
-        QCOMPARE(env_.watchdog().seen().size(), 0);
-        QCOMPARE(env_.readSettingsFile(), kSettings);
-        QCOMPARE(QFileInfo(env_.settingsFilePath()).lastModified(), written_);
-        QCOMPARE(QDir(env_.directory()).entryList(QDir::Files), QStringList{"Norvalis.ini"});
+        // Nothing but the settings file is ever left beside it.
+        QCOMPARE(QDir(env_->directory()).entryList(QDir::Files), QStringList{"Norvalis.ini"});
+        env_.reset();
     }
 
-    // Exactly the widgets of the layout table, each where the table puts it, showing its text in
-    // the design font.
+    // Exactly the widgets of the layout table, each where the table puts it, in the design
+    // font; each box named for a screen reader.
     void widgetsFollowTheLayoutTable() {
+        env_->writeSettingsFile(kMeals);
         PeriodConfigDialog dialog(&owner_);
         QCOMPARE(dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
                  qsizetype(period_dialog_layout::kWidgets.size()));
@@ -74,15 +104,18 @@ private slots:
             QCOMPARE(widget->geometry(),
                      platform::twipsRect(row.left, row.top, row.width, row.height));
             QCOMPARE(widget->font(), platform::designFont());
-            QCOMPARE(widget->property("text").toString(), QString::fromUtf8(row.text));
         }
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog Caption"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Configure Periods"));
+        for (int i = 1; i <= 12; ++i) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box(&dialog, i));
+            QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Period %1").arg(i));
+        }
     }
 
     // Not centred on its owner: a fixed place and size from the screen's corner. Tab walks the
     // buttons, then the boxes from the top, then comes back round.
     void opensAtItsPlaceAndTabWalksButtonsThenBoxes() {
-        QPointer<PeriodConfigDialog> dialog = openDialog(&owner_);
+        QPointer<PeriodConfigDialog> dialog = openDialog();
         QVERIFY(dialog);
         const QPoint corner = owner_.screen()->geometry().topLeft();
         QCOMPARE(dialog->geometry(),
@@ -97,43 +130,159 @@ private slots:
         QCOMPARE(walked, expected << "OKButton");
     }
 
-    void pressesChangeNothingAndLeaveItOpen_data() {
+    // The boxes show the list as the file holds it now, not as it was when the program started.
+    void boxesOpenWithTheListInTheFile() {
+        QPointer<PeriodConfigDialog> dialog = openDialog();
+        QVERIFY(dialog);
+        QCOMPARE(boxTexts(dialog), padded({"Breakfast", "Lunch", "Dinner"}));
+        dialog->close();
+        dialog = openDialog(QByteArray(kMeals).replace("P_3=Dinner", "P_3=Supper"));
+        QCOMPARE(boxTexts(dialog), padded({"Breakfast", "Lunch", "Supper"}));
+    }
+
+    void keysAndButtons_data() {
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QString>("keys"); // "close" for the close box
+        QTest::addColumn<bool>("stores");
         // clang-format off
-        QTest::newRow("Space on OK presses OK") << "OKButton" << "Space" << "OKButton";
-        QTest::newRow("Space on Cancel presses Cancel") << "CancelButton" << "Space" << "CancelButton";
-        QTest::newRow("Return on OK presses OK") << "OKButton" << "Return" << "OKButton";
-        QTest::newRow("Escape on Cancel") << "CancelButton" << "Esc" << "";
-        QTest::newRow("Return in a box presses no button") << boxName(3) << "Return" << "";
-        QTest::newRow("keypad Enter on Cancel presses Cancel") << "CancelButton" << "Num+Enter" << "CancelButton";
+        QTest::newRow("Enter in a box presses OK") << boxName(3) << "Return" << true;
+        QTest::newRow("keypad Enter in a box presses OK") << boxName(1) << "Num+Enter" << true;
+        QTest::newRow("Space on OK") << "OKButton" << "Space" << true;
+        QTest::newRow("Enter on Cancel presses Cancel") << "CancelButton" << "Return" << false;
+        QTest::newRow("Space on Cancel") << "CancelButton" << "Space" << false;
+        QTest::newRow("Escape in a box cancels") << boxName(2) << "Esc" << false;
+        QTest::newRow("close box cancels") << boxName(2) << "close" << false;
         // clang-format on
     }
 
-    // State: " Lunch" typed after box 1's text. Action: the press. Expected: still open with the
-    // same texts, only the pressed button clicked; the next opening shows twelve "period" again.
-    void pressesChangeNothingAndLeaveItOpen() {
+    // State: box 3 retyped to "Supper". Action: the key. Expected: the dialog closes; the file
+    // holds the new name only when OK was pressed, and is untouched otherwise.
+    void keysAndButtons() {
         QFETCH(QString, target);
         QFETCH(QString, keys);
-        QFETCH(QString, clicked);
-        QPointer<PeriodConfigDialog> dialog = openDialog(&owner_);
+        QFETCH(bool, stores);
+        QPointer<PeriodConfigDialog> dialog = openDialog();
         QVERIFY(dialog);
-        QString reported;
-        for (QPushButton *button : dialog->findChildren<QPushButton *>())
-            connect(button, &QPushButton::clicked, dialog,
-                    [&reported, button] { reported += button->objectName(); });
-        QTest::keyClicks(dialog->findChild<QLineEdit *>(boxName(1)), " Lunch");
+        retype(dialog, 3, "Supper");
         dialog->findChild<QWidget *>(target)->setFocus();
-        QTest::keySequence(dialog->focusWidget(), QKeySequence(keys));
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(boxTexts(dialog), QStringList{"period Lunch"} + QStringList(11, "period"));
-        QCOMPARE(reported, clicked);
-        dialog->close();
-        QTRY_VERIFY(dialog.isNull());
-        dialog = openDialog(&owner_);
+        if (keys == "close")
+            dialog->windowHandle()->close();
+        else
+            QTest::keySequence(dialog->focusWidget(), QKeySequence(keys));
+        QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
+        QCOMPARE(env_->readSettingsFile(),
+                 stores ? QByteArray(kMeals).replace("Dinner", "Supper") : kMeals);
+        QCOMPARE(storedSignal_, stores);
+        QCOMPARE(env_->watchdog().seen().size(), 0);
+    }
+
+    void okStores_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("typed"); // box texts; "-" keeps the box as it opened
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QStringList>("renames");
+        // clang-format off
+        QTest::newRow("renamed: its tables and comment go with it")
+            << kMeals << QStringList{"-", "Midday"}
+            << QByteArray(kMeals).replace("Lunch", "Midday") << QStringList{"Lunch>Midday"};
+        QTest::newRow("removed: the list closes up, the section stays")
+            << kMeals << QStringList{"-", ""}
+            << QByteArray(kMeals).replace("P_2=Lunch\r\nP_3=Dinner\r\n", "P_2=Dinner\r\n") << QStringList{};
+        QTest::newRow("trimmed and added at the end")
+            << kMeals << QStringList{"-", "-", "-", "  Night  "}
+            << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_4=Night\r\n") << QStringList{};
+        QTest::newRow("a stale entry above the count is removed")
+            << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_5=Old\r\n") << QStringList{}
+            << kMeals << QStringList{};
+        QTest::newRow("a first period into an empty file")
+            << QByteArray("") << QStringList{"Breakfast"}
+            << QByteArray("[Period]\nP_1=Breakfast\n") << QStringList{};
+        // clang-format on
+    }
+
+    void okStores() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, typed);
+        QFETCH(QByteArray, after);
+        QFETCH(QStringList, renames);
+        QPointer<PeriodConfigDialog> dialog = openDialog(file);
         QVERIFY(dialog);
-        QCOMPARE(boxTexts(dialog), QStringList(12, "period"));
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            if (typed[i] != "-")
+                retype(dialog, int(i) + 1, typed[i]);
+        }
+        QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
+        QCOMPARE(env_->watchdog().seen().size(), 0);
+        QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
+        QCOMPARE(env_->readSettingsFile(), after);
+        QCOMPARE(stored_, renames);
+    }
+
+    void refusalWritesNothing_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("duplicate in another case") << 3 << "LUNCH";
+        QTest::newRow("bracket") << 2 << "Lunch]";
+        QTest::newRow("all boxes emptied") << 0 << "";
+    }
+
+    // Expected: a message naming the box, the file untouched, the dialog still open with the
+    // edits and the focus on that box.
+    void refusalWritesNothing() {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QPointer<PeriodConfigDialog> dialog = openDialog();
+        QVERIFY(dialog);
+        if (box == 0) {
+            for (int i = 1; i <= 3; ++i)
+                retype(dialog, i, QString());
+        } else {
+            retype(dialog, box, typed);
+        }
+        QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
+        QTRY_COMPARE(env_->watchdog().seen().size(), 1);
+        QVERIFY2(
+            env_->watchdog().seen()[0].text.contains(QStringLiteral("Period %1").arg(qMax(box, 1))),
+            qPrintable(env_->watchdog().seen()[0].text));
+        QVERIFY(dialog && dialog->isVisible());
+        QTRY_COMPARE(dialog->focusWidget(), this->box(dialog, qMax(box, 1)));
+        QCOMPARE(env_->readSettingsFile(), kMeals);
+        QVERIFY(!storedSignal_);
+    }
+
+    void renameOntoExistingTablesAsks_data() {
+        QTest::addColumn<bool>("useThem");
+        QTest::newRow("use the existing tables") << true;
+        QTest::newRow("cancel") << false;
+    }
+
+    // State: [Tea] has tables but is not listed. Action: Lunch renamed to Tea. Expected: asked;
+    // using Tea's tables lists Tea and keeps both sections as they are; cancel writes nothing.
+    void renameOntoExistingTablesAsks() {
+        QFETCH(bool, useThem);
+        const QByteArray file = kMeals + "\r\n[Tea]\r\nCD_1=20\r\n";
+        QPointer<PeriodConfigDialog> dialog = openDialog(file);
+        QVERIFY(dialog);
+        retype(dialog, 2, "Tea");
+        QString asked;
+        testsupport::whenIdle([&] {
+            auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!question)
+                return;
+            asked = question->text();
+            for (QAbstractButton *button : question->buttons()) {
+                const bool use = question->buttonRole(button) == QMessageBox::AcceptRole;
+                if (use == useThem)
+                    return button->click();
+            }
+        });
+        QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
+        QVERIFY2(asked.contains("\"Tea\""), qPrintable(asked));
+        QCOMPARE(env_->watchdog().seen().size(), 0);
+        QCOMPARE(env_->readSettingsFile(),
+                 useThem ? QByteArray(file).replace("P_2=Lunch", "P_2=Tea") : file);
+        QCOMPARE(dialog.isNull() || !dialog->isVisible(), useThem);
+        QCOMPARE(stored_, QStringList());
     }
 };
 

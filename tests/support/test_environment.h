@@ -18,8 +18,9 @@ struct SeenMessageBox {
 };
 
 // Closes every modal message box that opens while a test runs and records it, so a box can
-// never block a test; any other unexpected modal window is closed too and recorded with an
-// empty text and its window title prefixed by "unexpected modal: ".
+// never block a test; any other unexpected modal window (a dialog or a plain modal widget) is
+// closed too and recorded with an empty text and its window title prefixed by
+// "unexpected modal: ".
 class ModalWatchdog : public QObject {
 public:
     ModalWatchdog();

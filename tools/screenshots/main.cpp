@@ -68,6 +68,15 @@ int main(int argc, char *argv[]) {
     PeriodConfigDialog periods(&window);
     ok &= save(&periods, output.filePath("periods.png"));
     periods.hide();
+    window.hide();
+
+    // A first start: no period listed yet.
+    QFile empty(scratch.filePath("Norvalis.ini"));
+    if (!empty.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return 1;
+    empty.close();
+    MainWindow firstStart;
+    ok &= save(&firstStart, output.filePath("first-start.png"));
 
     return ok ? 0 : 1;
 }

@@ -51,13 +51,16 @@ AboutBox::AboutBox(QWidget *owner)
     Form_Load();
 }
 
+QString AboutBox::versionCaption(const platform::Version &version) {
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(version.major)
+        .arg(version.minor)
+        .arg(version.revision);
+}
+
 void AboutBox::Form_Load() {
-    const platform::Version version = platform::applicationVersion();
     findChild<QLabel *>(QStringLiteral("lblVersion"))
-        ->setText(QStringLiteral("Version %1.%2.%3")
-                      .arg(version.major)
-                      .arg(version.minor)
-                      .arg(version.revision));
+        ->setText(versionCaption(platform::applicationVersion()));
     findChild<QLabel *>(QStringLiteral("lblTitle"))->setText(platform::applicationTitle());
 }
 

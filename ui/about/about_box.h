@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/app_info.h"
 #include "platform/registry.h"
 
 #include <QDialog>
@@ -20,6 +21,9 @@ public:
     // be read empties KeyVal and gives false.
     static bool GetKeyValue(platform::registry::KeyHandle KeyRoot, const QString &KeyName,
                             const QString &SubKeyRef, QString &KeyVal);
+
+    // The version line: "Version major.minor.revision".
+    static QString versionCaption(const platform::Version &version);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -16,7 +16,7 @@ using enum widget_table::Visibility;
 using widget_table::kClientArea;
 using widget_table::kNoIndex;
 
-inline constexpr const char *kCaption = "Dialog Caption";
+inline constexpr const char *kCaption = "Configure Periods";
 inline constexpr int kClientWidth = 3855;
 inline constexpr int kClientHeight = 7590;
 // The client area's place, from the screen's top-left corner.

@@ -13,10 +13,14 @@
 #include "ui/about/about_box.h"
 #include "ui/dialogs/doses_config_dialog.h"
 #include "ui/dialogs/period_config_dialog.h"
+#include "ui/main_window/caption_fit.h"
+#include "ui/main_window/dose_figure_accessible.h"
+#include "ui/main_window/input_hints.h"
 #include "ui/main_window/layout_builder.h"
 #include "ui/main_window/startup_log.h"
 #include "ui/main_window/window_placement.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -27,13 +31,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 using mainwindow::MenuCommand;
-
-const QString kNoHelpMessage = QStringLiteral(
-    "Unable to display Help Contents. There is no Help associated with this project.");
 
 // The core reads and writes the period names as bytes; the selector keeps each entry's bytes
 // so that a name is looked up exactly as the file spells it.
@@ -74,8 +77,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() = default;
 
-DosesConfigDialog *MainWindow::dosesDialog() const {
-    return dosesDialog_.peek();
+DosesConfigDialog *MainWindow::dosesDialog() {
+    if (DosesConfigDialog *loaded = dosesDialog_.peek())
+        return loaded;
+    DosesConfigDialog *dialog = loadDosesDialog();
+    dialog->hide();
+    dialog->mealtime()->setCurrentIndex(w_.Mealtime->currentIndex());
+    // The dialog loads its own period into the shared tables; the tables in use must stay
+    // this window's period's.
+    loadSelectedPeriod();
+    return dialog;
 }
 
 void MainWindow::buildWindow() {
@@ -100,8 +111,11 @@ void MainWindow::buildWindow() {
         widget<QLabel>(byName_, "Lab_bs2"),     widget<QLabel>(byName_, "Lab_cd1"),
         widget<QLabel>(byName_, "Lab_cd2"),     widget<QLabel>(byName_, "Lab_cd3"),
         widget<QLabel>(byName_, "Lab_cw1"),     widget<QLabel>(byName_, "Lab_cw2"),
-        widget<QLabel>(byName_, "Lab_tot2"),
+        widget<QLabel>(byName_, "Lab_tot2"),    widget<QLabel>(byName_, "Label1_0"),
     };
+    ratioLineGeometry_ = w_.Lab_cd3->geometry();
+    buildAccessibility();
+    commaHint_ = widget<QLabel>(byName_, "Comma_Hint");
 
     // The design size of the client area; Form_Load replaces it with the stored placement.
     resize(platform::twipsSize(mainwindow::kClientWidth, mainwindow::kClientHeight) +
@@ -113,7 +127,13 @@ void MainWindow::buildWindow() {
 }
 
 void MainWindow::connectHandlers() {
-    connect(w_.Mealtime, &QComboBox::currentIndexChanged, this, &MainWindow::Mealtime_Click);
+    connect(w_.Mealtime, &QComboBox::currentIndexChanged, this, [this] {
+        selectionJustChanged_ = true;
+        // The activation of the same choice follows at once; a change from code has none.
+        QTimer::singleShot(0, this, [this] { selectionJustChanged_ = false; });
+        Mealtime_Click();
+    });
+    connect(w_.Mealtime, &QComboBox::activated, this, &MainWindow::Mealtime_Activated);
     connect(w_.Blood_Sugar, &QLineEdit::textChanged, this, &MainWindow::recalculate);
     connect(w_.Carb, &QLineEdit::textChanged, this, &MainWindow::recalculate);
     connect(w_.Exit, &QPushButton::clicked, this, &MainWindow::Exit_Click);
@@ -139,12 +159,8 @@ void MainWindow::Form_Load() {
     w_.Mealtime->setCurrentIndex(0);
     if (w_.Mealtime->count() == 0)
         Mealtime_Click(); // no period to select: the doses still reflect the empty tables
-
-    loadDosesDialog()->hide();
-    w_.Mealtime->setCurrentIndex(0);
-    loadDosesDialog()->mealtime()->setCurrentIndex(0);
-    // The dialog loaded its own period last; the shared tables must be this window's period's.
-    loadSelectedPeriod();
+    // The dosages dialog (75 widgets) is created when it is first wanted, not here: start-up
+    // stays close to that of a bare window.
 }
 
 void MainWindow::fillMealtime() {
@@ -163,6 +179,14 @@ void MainWindow::fillMealtime() {
 void MainWindow::Mealtime_Click() {
     loadSelectedPeriod();
     recalculate();
+}
+
+void MainWindow::Mealtime_Activated(int) {
+    // Choosing the period already shown reads the file again, so an edit made in a text
+    // editor shows without switching away and back.
+    if (std::exchange(selectionJustChanged_, false))
+        return;
+    Mealtime_Click();
 }
 
 void MainWindow::loadSelectedPeriod() {
@@ -189,19 +213,92 @@ void MainWindow::recalculate() {
     const norvalis::DoseLabels labels = norvalis::CalculateDoses(
         norvalis::SharedDoseSettings(), w_.Blood_Sugar->text().toStdString(),
         w_.Carb->text().toStdString());
-    w_.Lab_cw1->setText(fromCore(labels.Lab_cw1));
-    w_.Lab_cw2->setText(fromCore(labels.Lab_cw2));
-    w_.Lab_bs2->setText(fromCore(labels.Lab_bs2));
-    w_.Lab_cd1->setText(fromCore(labels.Lab_cd1));
-    w_.Lab_cd2->setText(fromCore(labels.Lab_cd2));
+    updateCommaHint();
+    const bool noPeriods = w_.Mealtime->count() == 0;
+    showNoPeriodsHint(noPeriods);
+    if (noPeriods) {
+        // Empty tables would show 0 as if it were a dose.
+        for (QLabel *figure : {w_.Lab_bs2, w_.Lab_cd2, w_.Lab_cw2, w_.Lab_tot2})
+            mainwindow::setDoseFigure(figure, QString());
+        return;
+    }
+    setWeightingCaption(fromCore(labels.Lab_cw1));
+    setCaption(w_.Lab_cd1, fromCore(labels.Lab_cd1), w_.Lab_cd2);
     w_.Lab_cd3->setText(fromCore(labels.Lab_cd3));
-    w_.Lab_tot2->setText(fromCore(labels.Lab_tot2));
-    mainwindow::updateAccessibleNames(byName_);
+    mainwindow::setDoseFigure(w_.Lab_cw2, fromCore(labels.Lab_cw2));
+    mainwindow::setDoseFigure(w_.Lab_bs2, fromCore(labels.Lab_bs2));
+    mainwindow::setDoseFigure(w_.Lab_cd2, fromCore(labels.Lab_cd2));
+    mainwindow::setDoseFigure(w_.Lab_tot2, fromCore(labels.Lab_tot2));
 }
 
 void MainWindow::setWeightingCaption(const QString &caption) {
-    w_.Lab_cw1->setText(caption);
-    mainwindow::updateAccessibleNames(byName_);
+    setCaption(w_.Lab_cw1, caption, w_.Lab_cw2);
+}
+
+void MainWindow::setCaption(QLabel *caption, const QString &text, QLabel *figure) {
+    if (mainwindow::fullCaption(caption) == text)
+        return;
+    mainwindow::showCaption(caption, text);
+    // The figure is read with its caption: tell assistive technology its name changed.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent renamed(figure, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
+}
+
+void MainWindow::buildAccessibility() {
+    mainwindow::makeDoseFigure(w_.Lab_bs2, widget<QLabel>(byName_, "Lab_bs1_0"));
+    mainwindow::makeDoseFigure(w_.Lab_cd2, w_.Lab_cd1);
+    mainwindow::makeDoseFigure(w_.Lab_cw2, w_.Lab_cw1);
+    mainwindow::makeDoseFigure(w_.Lab_tot2, widget<QLabel>(byName_, "Lab_tot1"));
+    // Each box is labelled by the caption beside it; the period box's own name is its current
+    // entry, so its label is what tells a screen reader what it is.
+    w_.Label1_0->setBuddy(w_.Mealtime);
+    widget<QLabel>(byName_, "Label2_0")->setBuddy(w_.Blood_Sugar);
+    widget<QLabel>(byName_, "Label2_1")->setBuddy(w_.Carb);
+}
+
+void MainWindow::updateCommaHint() {
+    QStringList readings;
+    for (QLineEdit *box : {w_.Blood_Sugar, w_.Carb}) {
+        const QString reading = mainwindow::commaReading(box->text());
+        const bool marked = !reading.isEmpty();
+        if (box->property("commaMarked").toBool() != marked) {
+            box->setProperty("commaMarked", marked);
+            // The box's own colours come back as soon as the comma goes.
+            QPalette palette; // an empty palette inherits everything again
+            if (marked)
+                palette.setColor(QPalette::Base, QColor(255, 236, 236));
+            box->setPalette(palette);
+        }
+        if (marked)
+            readings << reading;
+        const QString description = marked ? mainwindow::commaHint({reading}) : QString();
+        if (box->accessibleDescription() != description) // each change is announced
+            box->setAccessibleDescription(description);
+    }
+    const QString hint = mainwindow::commaHint(readings);
+    if (hint == commaHint_->text() && commaHint_->isVisible() == !hint.isEmpty())
+        return;
+    commaHint_->setText(hint);
+    commaHint_->setVisible(!hint.isEmpty());
+}
+
+void MainWindow::showNoPeriodsHint(bool show) {
+    if (!show) {
+        if (w_.Lab_cd3->wordWrap()) {
+            w_.Lab_cd3->setWordWrap(false);
+            w_.Lab_cd3->setToolTip(QString());
+            w_.Lab_cd3->setGeometry(ratioLineGeometry_);
+        }
+        return;
+    }
+    // Longer than the ratio line: it wraps over the free space from the inputs down.
+    const QString hint = mainwindow::noPeriodsHint(platform::settingsFilePath());
+    w_.Lab_cd3->setWordWrap(true);
+    w_.Lab_cd3->setGeometry(platform::twipsRect(120, 1605, 3135, 555));
+    w_.Lab_cd3->setText(hint);
+    w_.Lab_cd3->setToolTip(hint);
 }
 
 DosesConfigDialog *MainWindow::loadDosesDialog() {
@@ -223,7 +320,37 @@ void MainWindow::dconfig_Click() {
 }
 
 void MainWindow::pconfig_Click() {
-    platform::showModal(periodsDialog_.get([this] { return new PeriodConfigDialog(this); }), this);
+    platform::showModal(periodsDialog_.get([this] {
+        auto *dialog = new PeriodConfigDialog(this);
+        connect(dialog, &PeriodConfigDialog::periodsStored, this, &MainWindow::reloadPeriods);
+        return dialog;
+    }),
+                        this);
+}
+
+void MainWindow::reloadPeriods(const QList<periods::Rename> &renames) {
+    QString selected = w_.Mealtime->currentText();
+    for (const periods::Rename &rename : renames) {
+        if (periods::sameName(rename.from, selected))
+            selected = rename.to;
+    }
+    {
+        const QSignalBlocker quiet(w_.Mealtime);
+        w_.Mealtime->clear();
+    }
+    loadSettings("periods", {});
+    fillMealtime();
+    int index = 0;
+    for (int i = 0; i < w_.Mealtime->count(); ++i) {
+        if (periods::sameName(w_.Mealtime->itemText(i), selected)) {
+            index = i;
+            break;
+        }
+    }
+    if (w_.Mealtime->count() == 0)
+        Mealtime_Click();
+    else
+        w_.Mealtime->setCurrentIndex(index); // loads its tables and recalculates
 }
 
 void MainWindow::about_Click() {
@@ -231,13 +358,8 @@ void MainWindow::about_Click() {
 }
 
 void MainWindow::contents_Click() {
-    const QString helpFile = platform::helpFileName();
-    if (helpFile.isEmpty()) {
-        platform::messageBox(this, kNoHelpMessage, platform::kInformation, windowTitle());
-        return;
-    }
     QString error;
-    if (!platform::showHelpContents(this, helpFile, &error))
+    if (!platform::showHelpContents(platform::manualPath(), &error))
         platform::messageBox(this, error, platform::kOkOnly);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/loaded_windows.h"
+#include "ui/dialogs/period_list_edit.h"
 #include "ui/main_window/main_window_layout.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <string_view>
 
@@ -30,8 +32,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The dosages dialog while it is loaded, otherwise null.
-    DosesConfigDialog *dosesDialog() const;
+    // The dosages dialog, loaded hidden on the main window's period when first asked for.
+    DosesConfigDialog *dosesDialog();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -50,6 +52,7 @@ private:
         QLabel *Lab_cw1;
         QLabel *Lab_cw2;
         QLabel *Lab_tot2;
+        QLabel *Label1_0; // "Mealtime"
     };
 
     void buildWindow();
@@ -58,16 +61,22 @@ private:
     void fillMealtime();
 
     void Mealtime_Click();
+    void Mealtime_Activated(int index);
     void Exit_Click();
     void dconfig_Click();
     void pconfig_Click();
     void about_Click();
+    void reloadPeriods(const QList<periods::Rename> &renames);
     void contents_Click();
 
     void loadSelectedPeriod();
     void loadSettings(std::string_view selector, const QByteArray &periodName);
     void recalculate();
+    void showNoPeriodsHint(bool show);
+    void updateCommaHint();
     void setWeightingCaption(const QString &caption);
+    void setCaption(QLabel *caption, const QString &text, QLabel *figure);
+    void buildAccessibility();
     void closeOtherWindows();
 
     DosesConfigDialog *loadDosesDialog();
@@ -75,6 +84,11 @@ private:
     QHash<QString, QWidget *> byName_;
     QHash<mainwindow::MenuCommand, QAction *> commands_;
     Widgets w_{};
+    QLabel *commaHint_ = nullptr;
+    QRect ratioLineGeometry_; // Lab_cd3 as designed; the no-periods hint takes more room
+    // Set while a change of selection is being handled, so that the activation the same
+    // choice reports next does not read the file a second time.
+    bool selectionJustChanged_ = false;
     mainwindow::PlacementKeeper *placement_ = nullptr;
     platform::WindowSlot<DosesConfigDialog> dosesDialog_;
     platform::WindowSlot<PeriodConfigDialog> periodsDialog_;

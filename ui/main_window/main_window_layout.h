@@ -23,7 +23,7 @@ inline constexpr widget_table::Colour Highlight = widget_table::kHighlightColour
 inline constexpr widget_table::Colour DarkRed = widget_table::rgb(192, 0, 0);
 
 // clang-format off
-inline constexpr std::array<widget_table::WidgetRow, 18> kMainWindowWidgets = {{
+inline constexpr std::array<widget_table::WidgetRow, 19> kMainWindowWidgets = {{
 //   name           index     kind          container    text                                   left   top    width  height tab font     align   colour     wraps    visible labelled by
     {"Exit",        kNoIndex, PushButton,   kClientArea, "EXIT",                                 120, 4920, 3375,  375, 16, Regular, Centre, System,    OneLine, Shown,  {}},
     {"Frame1",      kNoIndex, GroupFrame,   kClientArea, "Input Data",                           120,  600, 3375, 2175,  0, Bold,    Left,   Olive,     OneLine, Shown,  {}},
@@ -43,6 +43,8 @@ inline constexpr std::array<widget_table::WidgetRow, 18> kMainWindowWidgets = {{
     {"Lab_cw1",     kNoIndex, Label,        "Frame2",    "Weighting if over ? grams",            120, 1080, 2535,  255, 10, Regular, Left,   System,    OneLine, Shown,  {}},
     {"Lab_cd1",     kNoIndex, Label,        "Frame2",    "Dose for carbohydrate",                120,  720, 2655,  255,  9, Regular, Left,   System,    OneLine, Shown,  {}},
     {"Lab_bs1",     0,        Label,        "Frame2",    "Blood sugar correction dose",          120,  360, 2655,  255,  8, Regular, Left,   System,    OneLine, Shown,  {}},
+    // Shown only while a box holds a number followed by a decimal comma.
+    {"Comma_Hint",  kNoIndex, Label,        "Frame1",    "",                                     120, 1605, 3135,  195, 18, Regular, Centre, DarkRed,   OneLine, Hidden, {}},
 }};
 // clang-format on
 static_assert(widget_table::isWellFormed(kMainWindowWidgets));
@@ -67,10 +69,10 @@ struct MenuSpec {
 // In menu-bar order: each title followed by its items.
 inline constexpr std::array<MenuSpec, 6> kMainMenu = {{
     {"Configuation", 1, "&Configuation", {}, true, MenuCommand::None},
-    {"pconfig", 2, "&Periods", "Configuation", false, MenuCommand::Periods},
+    {"pconfig", 2, "&Periods", "Configuation", true, MenuCommand::Periods},
     {"dconfig", kNoIndex, "&Dosages", "Configuation", true, MenuCommand::Dosages},
     {"help", kNoIndex, "&Help", {}, true, MenuCommand::None},
-    {"contents", kNoIndex, "&Contents", "help", false, MenuCommand::Contents},
+    {"contents", kNoIndex, "&Contents", "help", true, MenuCommand::Contents},
     {"about", kNoIndex, "&About", "help", true, MenuCommand::About},
 }};
 

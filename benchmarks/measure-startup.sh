@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Start-up against the floor: the time from launch to the first shown main window, and the
+# peak memory, of Norvalis and of a bare Qt 6 Widgets window, run alternately on the same
+# machine. Prints both medians and the ratios (targets: time <= 1.15, memory <= 1.2).
+#
+# Usage: benchmarks/measure-startup.sh BUILD_DIR [RUNS]   (default 21 runs each)
+# Norvalis ends right after its first show when NORVALIS_QUIT_AFTER_SHOW is set.
+set -euo pipefail
+build=${1:?usage: measure-startup.sh BUILD_DIR [RUNS]}
+runs=${2:-21}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cmake -S "$here/startup" -B "$work/bare" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$work/bare" >/dev/null
+bare="$work/bare/bare_window"
+norvalis="$build/app/norvalis"
+[ -x "$norvalis" ] || { echo "no $norvalis: build the norvalis target first" >&2; exit 1; }
+
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} NORVALIS_QUIT_AFTER_SHOW=1
+export XDG_CONFIG_HOME="$work/config" # the window's stored place stays untouched
+
+# One run: "<seconds> <peak KiB>".
+measure() {
+    local start end
+    start=$(date +%s%N)
+    /usr/bin/time -f '%M' -o "$work/peak" "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    echo "$(awk -v ns=$((end - start)) 'BEGIN { printf "%.4f", ns / 1e9 }') $(cat "$work/peak")"
+}
+
+: >"$work/bare.txt"
+: >"$work/text.txt"
+: >"$work/norvalis.txt"
+for _ in $(seq "$runs"); do
+    measure "$bare" >>"$work/bare.txt"
+    measure "$norvalis" >>"$work/norvalis.txt"
+    measure "$bare" --text >>"$work/text.txt"
+done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+bare_time=$(cut -d' ' -f1 "$work/bare.txt" | median)
+bare_mem=$(cut -d' ' -f2 "$work/bare.txt" | median)
+norvalis_time=$(cut -d' ' -f1 "$work/norvalis.txt" | median)
+norvalis_mem=$(cut -d' ' -f2 "$work/norvalis.txt" | median)
+text_time=$(cut -d' ' -f1 "$work/text.txt" | median)
+text_mem=$(cut -d' ' -f2 "$work/text.txt" | median)
+echo "runs each:          $runs ($QT_QPA_PLATFORM)"
+echo "bare window:        ${bare_time} s, ${bare_mem} KiB peak"
+echo "norvalis:           ${norvalis_time} s, ${norvalis_mem} KiB peak"
+awk -v a="$norvalis_time" -v b="$bare_time" 'BEGIN { printf "time ratio:         %.3f (target <= 1.15)\n", a / b }'
+awk -v a="$norvalis_mem" -v b="$bare_mem" 'BEGIN { printf "memory ratio:       %.3f (target <= 1.2)\n", a / b }'
+# For reading the gap: the same floor with one line of text (font set-up included).
+echo "bare with text:     ${text_time} s, ${text_mem} KiB peak"
+awk -v a="$norvalis_time" -v b="$text_time" -v c="$norvalis_mem" -v d="$text_mem" \
+    'BEGIN { printf "against it:         time %.3f, memory %.3f\n", a / b, c / d }'

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace mainwindow {
+
+// The number a box's text is read as when a comma follows its digits directly ("7,5" is
+// read as 7); an empty text when the text has no such shape.
+QString commaReading(QStringView text);
+
+// The note under the inputs for the boxes whose text has that shape, in box order; empty
+// when there are none.
+QString commaHint(const QStringList &readings);
+
+// What the main window says in place of the ratio line while no period is listed.
+QString noPeriodsHint(const QString &settingsFilePath);
+
+} // namespace mainwindow
