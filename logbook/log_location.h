@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace logbook {
+
+inline constexpr const char *kLogFileName = "Norvalis-log.sqlite";
+
+// Norvalis-log.sqlite in the user's data folder (~/.local/share/Norvalis/ by default).
+QString defaultLogPath();
+
+} // namespace logbook
