@@ -4,7 +4,20 @@
 
 namespace logbook {
 
+namespace {
+QString &pathOverride() {
+    static QString path;
+    return path;
+}
+} // namespace
+
+void setLogPathOverride(const QString &path) {
+    pathOverride() = path;
+}
+
 QString defaultLogPath() {
+    if (!pathOverride().isEmpty())
+        return pathOverride();
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
            QLatin1String(kLogFileName);
 }

@@ -2,6 +2,7 @@
 // trip, deleting, files that cannot be used, the date ranges across days and a clock change,
 // and the CSV export. Runs with TZ=Europe/Berlin (set by CTest).
 
+#include "logbook/last_recorded_text.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_range.h"
 #include "logbook/log_schema.h"
@@ -296,6 +297,42 @@ private slots:
             "2026-07-01T08:05:00+02:00,Fr\xC3\xBChst\xC3\xBC"
             "ck,190 mg,190,75,75,2,7.5,,9.5,6.5,\"walk, \"\"big\"\"\nS\xC3\xBC\xC3\x9F\"\r\n";
         QCOMPARE(csv, expected);
+    }
+
+    void lastRecorded_data() {
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("hours and minutes") << "2026-12-06 12:40:00"
+                                           << "2026-12-06 14:50:30"
+                                           << "Last recorded: 6.5 units at 12:40 (2 h 10 min ago)";
+        QTest::newRow("under a minute") << "2026-12-06 12:40:00"
+                                        << "2026-12-06 12:40:59"
+                                        << "Last recorded: 6.5 units at 12:40 (just now)";
+        QTest::newRow("minutes only") << "2026-12-06 12:40:00"
+                                      << "2026-12-06 13:39:00"
+                                      << "Last recorded: 6.5 units at 12:40 (59 min ago)";
+        QTest::newRow("earlier day names the date")
+            << "2026-12-05 23:50:00"
+            << "2026-12-06 00:20:00"
+            << "Last recorded: 6.5 units at 23:50 on 2026-12-05 (30 min ago)";
+        QTest::newRow("days") << "2026-12-03 12:40:00"
+                              << "2026-12-06 14:40:00"
+                              << "Last recorded: 6.5 units at 12:40 on 2026-12-03 (3 d 2 h ago)";
+        QTest::newRow("real hours across the spring change")
+            << "2026-03-29 01:30:00"
+            << "2026-03-29 03:30:00"
+            << "Last recorded: 6.5 units at 01:30 (1 h 0 min ago)";
+        QTest::newRow("clock set back shows no age") << "2026-12-06 12:40:00"
+                                                     << "2026-12-06 12:00:00"
+                                                     << "Last recorded: 6.5 units at 12:40";
+    }
+
+    void lastRecorded() {
+        QFETCH(QString, taken);
+        QFETCH(QString, now);
+        QFETCH(QString, text);
+        QCOMPARE(lastRecordedText(sample(berlin(taken)), berlin(now)), text);
     }
 };
 
