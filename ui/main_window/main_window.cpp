@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window.h"
 
 #include "core/dose_calculation.h"
+#include "core/dose_options.h"
 #include "core/dose_settings.h"
 #include "core/settings_file.h"
 #include "platform/app_info.h"
@@ -13,6 +14,7 @@
 #include "ui/about/about_box.h"
 #include "ui/dialogs/doses_config_dialog.h"
 #include "ui/dialogs/period_config_dialog.h"
+#include "ui/main_window/dose_extras.h"
 #include "ui/main_window/layout_builder.h"
 #include "ui/main_window/startup_log.h"
 #include "ui/main_window/window_placement.h"
@@ -110,6 +112,7 @@ void MainWindow::buildWindow() {
     // Typing a first reading replaces the "0" instead of extending it to "0200".
     w_.Blood_Sugar->selectAll();
     placement_ = new mainwindow::PlacementKeeper(this);
+    extras_ = new DoseExtras(this, byName_);
 }
 
 void MainWindow::connectHandlers() {
@@ -132,6 +135,7 @@ void MainWindow::Form_Load() {
     placement_->restore();
 
     loadSettings("periods", w_.Mealtime->currentText().toUtf8());
+    norvalis::DropReservedPeriods(norvalis::SharedDoseSettings());
     qCInfo(lcStartup).noquote() << "settings file" << platform::settingsFilePath() << "periods read"
                                 << norvalis::SharedDoseSettings().Counts.PeriodCount;
     fillMealtime();
@@ -197,6 +201,7 @@ void MainWindow::recalculate() {
     w_.Lab_cd3->setText(fromCore(labels.Lab_cd3));
     w_.Lab_tot2->setText(fromCore(labels.Lab_tot2));
     mainwindow::updateAccessibleNames(byName_);
+    extras_->afterRecalculation(labels.total);
 }
 
 void MainWindow::setWeightingCaption(const QString &caption) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class AboutBox;
+class DoseExtras;
 class DosesConfigDialog;
 class PeriodConfigDialog;
 class QComboBox;
@@ -76,6 +77,7 @@ private:
     QHash<mainwindow::MenuCommand, QAction *> commands_;
     Widgets w_{};
     mainwindow::PlacementKeeper *placement_ = nullptr;
+    DoseExtras *extras_ = nullptr;
     platform::WindowSlot<DosesConfigDialog> dosesDialog_;
     platform::WindowSlot<PeriodConfigDialog> periodsDialog_;
     platform::WindowSlot<AboutBox> aboutBox_;
