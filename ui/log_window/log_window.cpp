@@ -46,6 +46,9 @@ LogWindow::LogWindow(logbook::LogStore &store, QWidget *parent)
     table_->setTabKeyNavigation(false); // Tab moves on to the buttons
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // Column widths from the first rows only: measuring ten thousand would make opening slow.
+    table_->horizontalHeader()->setResizeContentsPrecision(100);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->setAccessibleName(QStringLiteral("Recorded doses, newest first"));
 
     chart_ = new LogChart(this);
