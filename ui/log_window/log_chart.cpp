@@ -65,14 +65,15 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     doses->replace(barPoints);
     // Smooth edges cost more than they add once the strokes crowd together.
     setRenderHint(QPainter::Antialiasing, readingPoints.size() <= kMostMarkers);
-    QPen bar(QColor(70, 130, 180, 170));
-    bar.setWidth(kBarWidth);
-    bar.setCapStyle(Qt::FlatCap);
-    doses->setPen(bar);
 
     chart->addSeries(doses);
     chart->addSeries(readings);
     chart->addSeries(points);
+    // After adding: the chart's theme sets every series' pen as it is added.
+    QPen bar(QColor(70, 130, 180, 170));
+    bar.setWidth(kBarWidth);
+    bar.setCapStyle(Qt::FlatCap);
+    doses->setPen(bar);
     chart->legend()->markers(points).constFirst()->setVisible(false);
 
     auto *time = new QDateTimeAxis;
@@ -82,11 +83,11 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     time->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
                    QDateTime::fromMSecsSinceEpoch(last + margin));
     auto *sugar = new QValueAxis;
-    sugar->setTitleText(QStringLiteral("Blood sugar"));
+    sugar->setTitleText(QStringLiteral("Reading"));
     sugar->setRange(0, highestReading > 0 ? highestReading * 1.1 : 10);
     sugar->applyNiceNumbers();
     auto *units = new QValueAxis;
-    units->setTitleText(QStringLiteral("Units taken"));
+    units->setTitleText(QStringLiteral("Units"));
     units->setRange(0, highestDose > 0 ? highestDose * 1.1 : 10);
     units->applyNiceNumbers();
     chart->addAxis(time, Qt::AlignBottom);

@@ -75,6 +75,8 @@ LogWindow::LogWindow(logbook::LogStore &store, QWidget *parent)
     split->addWidget(table_);
     split->addWidget(chart_);
     split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(delete_);
     buttons->addWidget(export_);
