@@ -173,6 +173,7 @@ private slots:
         QVERIFY(find("Frame2")->geometry().bottom() > designRect("Frame2").bottom());
         QVERIFY(find("Exit")->geometry().top() > find("Frame2")->geometry().bottom());
         QCOMPARE(accessibleText(pen, QAccessible::Name), "Pen dose");
+        QCOMPARE(accessibleText(pen, QAccessible::Description), line.mid(10));
         QVERIFY(!QAccessible::queryAccessibleInterface(pen)->state().invisible);
     }
 

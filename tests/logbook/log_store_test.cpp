@@ -41,6 +41,20 @@ LogEntry sample(const QDateTime &at, double taken = 6.5, const QString &note = Q
     return entry;
 }
 
+// Runs one statement on the file through a connection of its own; returns the first value.
+QVariant sql(const QString &path, const QString &statement) {
+    QVariant result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "inspect");
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(statement) && query.next())
+            result = query.value(0);
+    }
+    QSqlDatabase::removeDatabase("inspect");
+    return result;
+}
+
 } // namespace
 
 class LogStoreTest : public QObject {
@@ -62,9 +76,7 @@ private slots:
         QCOMPARE(QFileInfo(path()).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
         const QFile::Permissions folder = QFileInfo(dir_->filePath("data/Norvalis")).permissions();
         QCOMPARE(folder & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QSqlQuery mode(QSqlDatabase::database(QSqlDatabase::connectionNames().constLast()));
-        QVERIFY(mode.exec("PRAGMA journal_mode") && mode.next());
-        QCOMPARE(mode.value(0).toString(), "wal");
+        QCOMPARE(sql(path(), "PRAGMA journal_mode").toString(), "wal");
     }
 
     void recordRoundTrip() {
@@ -147,19 +159,14 @@ private slots:
         LogEntry added = sample(berlin("2026-12-06 12:00:00"), 2, "new");
         QVERIFY(store.add(added).ok);
 
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
-        db.setDatabaseName(path());
-        QVERIFY(db.open());
-        QCOMPARE(schemaVersion(db), kCurrentSchemaVersion);
-        db.close();
+        QCOMPARE(sql(path(), "SELECT version FROM schema_version").toInt(), kCurrentSchemaVersion);
     }
 
     void refusesNewerSchema() {
         {
             LogStore store(path());
             QVERIFY(store.open().ok);
-            QSqlQuery(QSqlDatabase::database(QSqlDatabase::connectionNames().constLast()))
-                .exec("UPDATE schema_version SET version = 99");
+            sql(path(), "UPDATE schema_version SET version = 99");
         }
         LogStore store(path());
         const LogResult opened = store.open();

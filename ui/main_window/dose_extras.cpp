@@ -2,6 +2,7 @@
 
 #include "core/file_access.h"
 #include "core/ini_document.h"
+#include "core/number_text.h"
 #include "logbook/last_recorded_text.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
@@ -118,6 +119,8 @@ void DoseExtras::afterRecalculation(std::optional<double> total) {
     penLine_->setVisible(options_.penStep.has_value());
     // No total (an input that cannot be worked out): the line stays, without a figure.
     penLine_->setText(pen ? fromStd(norvalis::PenDoseLine(*pen)) : QStringLiteral("Pen dose:"));
+    // Named like the other figures by its caption; the figure itself for a screen reader.
+    penLine_->setAccessibleDescription(pen ? fromStd(norvalis::NumberText(*pen)) : QString());
 
     const bool above =
         options_.maxDose && total && norvalis::AboveMaximum(*total, *options_.maxDose);
