@@ -177,6 +177,16 @@ private slots:
         QVERIFY(!QAccessible::queryAccessibleInterface(pen)->state().invisible);
     }
 
+    // Like the tables, the options are read again when a period is picked.
+    void handEditCountsAtTheNextSelection() {
+        QVERIFY(open());
+        QVERIFY(find("Lab_pen")->isHidden());
+        env_->writeSettingsFile(kMeals + "\n[Options]\nPenStep=1\n");
+        find<QComboBox>("Mealtime")->setCurrentIndex(1);
+        QVERIFY(find("Lab_pen")->isVisible());
+        QCOMPARE(find<QLabel>("Lab_pen")->text(), "Pen dose: 0");
+    }
+
     void ceilingLine_data() {
         QTest::addColumn<QByteArray>("options");
         QTest::addColumn<QString>("carbs");

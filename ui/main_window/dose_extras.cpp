@@ -74,6 +74,11 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     minuteTimer_.setInterval(60 * 1000);
     connect(&minuteTimer_, &QTimer::timeout, this, &DoseExtras::refreshLastRecorded);
     connectMenu();
+    // Read again at every period selection, like the tables, so a hand edit counts at the next
+    // one; connected before the window's own handler, which recalculates.
+    readOptions();
+    connect(qobject_cast<QComboBox *>(widgets_.value(QStringLiteral("Mealtime"))),
+            &QComboBox::currentIndexChanged, this, &DoseExtras::readOptions);
     // After the window is up: the logbook is not opened during start-up.
     QTimer::singleShot(0, this, &DoseExtras::refreshLastRecorded);
 }
@@ -95,6 +100,17 @@ void DoseExtras::connectMenu() {
     connect(item("options"), &QAction::triggered, this, &DoseExtras::showOptions);
 }
 
+void DoseExtras::readOptions() {
+    std::string bytes;
+    // An unreadable file has already been reported by the tables' load; the options are off.
+    if (norvalis::ReadWholeFile(QFile::encodeName(platform::settingsFilePath()).toStdString(),
+                                bytes)
+            .ok)
+        options_ = norvalis::ReadDoseOptions(norvalis::IniDocument(std::move(bytes)));
+    else
+        options_ = {};
+}
+
 logbook::LogStore &DoseExtras::store() {
     if (!store_)
         store_ = std::make_unique<logbook::LogStore>(logbook::defaultLogPath());
@@ -103,15 +119,6 @@ logbook::LogStore &DoseExtras::store() {
 
 void DoseExtras::afterRecalculation(std::optional<double> total) {
     total_ = total;
-    std::string bytes;
-    // Read afresh like the tables, so a hand edit counts at the next calculation. An unreadable
-    // file has already been reported by the tables' load; the options are then off.
-    if (norvalis::ReadWholeFile(QFile::encodeName(platform::settingsFilePath()).toStdString(),
-                                bytes)
-            .ok)
-        options_ = norvalis::ReadDoseOptions(norvalis::IniDocument(std::move(bytes)));
-    else
-        options_ = {};
 
     std::optional<double> pen;
     if (options_.penStep && total)
@@ -251,6 +258,9 @@ void DoseExtras::showLog() {
 void DoseExtras::showOptions() {
     auto *dialog = new OptionsDialog(window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &OptionsDialog::accepted, this, [this] { afterRecalculation(total_); });
+    connect(dialog, &OptionsDialog::accepted, this, [this] {
+        readOptions();
+        afterRecalculation(total_);
+    });
     platform::showModal(dialog, window_);
 }

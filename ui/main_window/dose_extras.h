@@ -47,6 +47,7 @@ public:
 
 private:
     void connectMenu();
+    void readOptions();
     void relayout();
     DoseSnapshot snapshot() const;
 

@@ -23,14 +23,14 @@ double readNumber(const QString &text) {
     return norvalis::LeadingNumber(text.toStdString()).value_or(0);
 }
 
-// A shown figure with its caption, readable by a screen reader as "Total: 10.5".
+// A shown figure with its caption; a screen reader says both ("Total: 10.5").
 void addFigure(QFormLayout *form, const QString &caption, const QString &value,
                const char *objectName, QWidget *parent) {
     auto *label = new QLabel(value.isEmpty() ? QStringLiteral("(none)") : value, parent);
     label->setObjectName(QString::fromLatin1(objectName));
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setAccessibleName(caption);
+    label->setAccessibleName(caption + QStringLiteral(": ") + label->text());
     form->addRow(caption + QLatin1Char(':'), label);
 }
 
