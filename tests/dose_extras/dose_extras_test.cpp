@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -433,8 +434,17 @@ private slots:
             QCOMPARE(qobject_cast<QXYSeries *>(series[1])->count(), rows);
         }
 
+        // Through the file dialog, as a person does it: the suffix is added, the file is private.
+        env_->watchdog().allowModal("exportDialog");
         const QString exported = env_->directory() + "/shown.csv";
-        QVERIFY(log->exportTo(exported));
+        testsupport::whenIdle([&] {
+            auto *dialog = activeModal<QFileDialog>();
+            QVERIFY(dialog);
+            dialog->selectFile(env_->directory() + "/shown");
+            static_cast<QDialog *>(dialog)->accept(); // checks the name as OK does
+        });
+        log->findChild<QPushButton *>("export")->click();
+        QCOMPARE(QFileInfo(exported).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
         QFile csv(exported);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readAll(), logbook::entriesToCsv(log->model()->entries()));
