@@ -113,10 +113,14 @@ void OptionsDialog::accept() {
             edit->selectAll();
             return;
         }
-        if (read.kind == norvalis::OptionTextKind::Off)
+        if (read.kind == norvalis::OptionTextKind::Off) {
             file.RemoveKey(norvalis::kOptionsSection, box->key);
-        else
+            continue;
+        }
+        const norvalis::IniDocument::EditResult set =
             file.SetValue(norvalis::kOptionsSection, box->key, read.stored);
+        if (!set.ok && result.ok)
+            result = {false, set.error};
     }
     if (result.ok)
         result = norvalis::ReplaceFileAtomically(path, file.Bytes());
