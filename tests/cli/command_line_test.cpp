@@ -17,7 +17,8 @@ struct ParseCase {
 };
 
 auto Fields(const CommandLine &l) {
-    return std::tie(l.command, l.settingsPath, l.period, l.bloodSugar, l.carbs, l.json);
+    return std::tie(l.command, l.settingsPath, l.period, l.bloodSugar, l.carbs, l.json, l.csv,
+                    l.since);
 }
 
 void PrintTo(const ParseCase &c, std::ostream *os) {
@@ -40,13 +41,13 @@ using enum Command;
 // Option values are taken as given, also when empty or starting with '-'.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Arguments, ParseCommandLineTest, ::testing::Values(
-    ParseCase{"settings_and_json", {"--settings", "a.ini", "periods", "--json"}, CommandLine{Periods, "a.ini", "", "", "", true}},
-    ParseCase{"settings_equals_after_command", {"periods", "--settings=b.ini"}, CommandLine{Periods, "b.ini", "", "", "", false}},
-    ParseCase{"settings_empty_value", {"--settings", "", "check"}, CommandLine{Check, "", "", "", "", false}},
-    ParseCase{"tables_empty_period", {"tables", ""}, CommandLine{Tables, std::nullopt, "", "", "", false}},
-    ParseCase{"period_after_double_dash", {"tables", "--", "-early"}, CommandLine{Tables, std::nullopt, "-early", "", "", false}},
-    ParseCase{"dose_values_look_like_options", {"dose", "L", "--blood-sugar", "--json", "--carbs", "-5"}, CommandLine{Dose, std::nullopt, "L", "--json", "-5", false}},
-    ParseCase{"dose_empty_values", {"dose", "L", "--blood-sugar", "", "--carbs=", "--json"}, CommandLine{Dose, std::nullopt, "L", "", "", true}},
+    ParseCase{"settings_and_json", {"--settings", "a.ini", "periods", "--json"}, CommandLine{Periods, "a.ini", "", "", "", true, false, std::nullopt}},
+    ParseCase{"settings_equals_after_command", {"periods", "--settings=b.ini"}, CommandLine{Periods, "b.ini", "", "", "", false, false, std::nullopt}},
+    ParseCase{"settings_empty_value", {"--settings", "", "check"}, CommandLine{Check, "", "", "", "", false, false, std::nullopt}},
+    ParseCase{"tables_empty_period", {"tables", ""}, CommandLine{Tables, std::nullopt, "", "", "", false, false, std::nullopt}},
+    ParseCase{"period_after_double_dash", {"tables", "--", "-early"}, CommandLine{Tables, std::nullopt, "-early", "", "", false, false, std::nullopt}},
+    ParseCase{"dose_values_look_like_options", {"dose", "L", "--blood-sugar", "--json", "--carbs", "-5"}, CommandLine{Dose, std::nullopt, "L", "--json", "-5", false, false, std::nullopt}},
+    ParseCase{"dose_empty_values", {"dose", "L", "--blood-sugar", "", "--carbs=", "--json"}, CommandLine{Dose, std::nullopt, "L", "", "", true, false, std::nullopt}},
     ParseCase{"help", {"--help"}, CommandLine{}},
     ParseCase{"help_beats_command", {"dose", "-h"}, CommandLine{}},
     ParseCase{"no_arguments", {}, std::nullopt},

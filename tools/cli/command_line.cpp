@@ -17,9 +17,10 @@ constexpr std::array kCommands = {
     CommandSpelling{"tables", Command::Tables, true},
     CommandSpelling{"dose", Command::Dose, true},
     CommandSpelling{"check", Command::Check, false},
+    CommandSpelling{"log", Command::Log, false},
 };
 
-enum class Option { Settings, BloodSugar, Carbs, Json, Help };
+enum class Option { Settings, BloodSugar, Carbs, Json, Csv, Since, Help };
 
 struct OptionSpelling {
     std::string_view name;
@@ -32,6 +33,8 @@ constexpr std::array kOptions = {
     OptionSpelling{"--blood-sugar", Option::BloodSugar, true},
     OptionSpelling{"--carbs", Option::Carbs, true},
     OptionSpelling{"--json", Option::Json, false},
+    OptionSpelling{"--csv", Option::Csv, false},
+    OptionSpelling{"--since", Option::Since, true},
     OptionSpelling{"--help", Option::Help, false},
     OptionSpelling{"-h", Option::Help, false},
 };
@@ -48,6 +51,7 @@ std::string UsageText() {
            "       norvalis-cli [--settings FILE] dose PERIOD --blood-sugar TEXT --carbs TEXT "
            "[--json]\n"
            "       norvalis-cli [--settings FILE] check\n"
+           "       norvalis-cli log [--since DATE] [--json|--csv]\n"
            "       norvalis-cli --help\n";
 }
 
@@ -68,17 +72,25 @@ std::string HelpText() {
            "                   shows the doses the window shows for these two box texts\n"
            "                   (--json: {\"period\", \"correction_dose\", \"weighting_dose\",\n"
            "                   \"carb_dose\", \"total_dose\", \"carb_rate_text\",\n"
-           "                   \"carb_ratio_text\", \"weighting_caption\"}). An empty dose\n"
-           "                   means no value or a value that could not be worked out.\n"
+           "                   \"carb_ratio_text\", \"weighting_caption\"}, and \"pen_dose\" and\n"
+           "                   \"above_max\" when PenStep and MaxDose are set in [Options]).\n"
+           "                   An empty dose means no value or a value that could not be\n"
+           "                   worked out. The period Options is refused: that section\n"
+           "                   holds the settings.\n"
            "  check            Looks for mistakes in a hand-edited file: periods without a\n"
            "                   section, entries without a comma, levels that do not rise, keys\n"
            "                   that are never read, repeated periods, zero grams per unit. One\n"
            "                   finding per line: section, key: problem; what the program does.\n"
+           "  log              The recorded doses, newest first, from the logbook\n"
+           "                   Norvalis-log.sqlite in the user's data folder; --since\n"
+           "                   YYYY-MM-DD keeps those from that local day on (--json: an\n"
+           "                   array of objects; --csv: RFC 4180 with a header line).\n"
            "\n"
            "Options:\n"
            "  --settings FILE  The settings file to read (default: Norvalis.ini beside this\n"
            "                   program). A missing file reads as an empty one.\n"
            "  --json           Print JSON instead of text.\n"
+           "  --csv            Print CSV instead of text (log only).\n"
            "  --help, -h       Print this help.\n"
            "Option values are taken as given, also when empty or starting with '-'.\n"
            "\n"
@@ -147,6 +159,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
         case Option::Json:
             result.json = true;
             break;
+        case Option::Csv:
+            result.csv = true;
+            break;
+        case Option::Since:
+            first = setOnce(result.since);
+            break;
         case Option::Help:
             help = true;
             break;
@@ -191,6 +209,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
         result.carbs = *carbs;
     } else if (bloodSugar || carbs) {
         return Fail("--blood-sugar and --carbs belong to the dose command");
+    }
+    if (result.command != Command::Log && (result.csv || result.since)) {
+        return Fail("--csv and --since belong to the log command");
+    }
+    if (result.json && result.csv) {
+        return Fail("choose one of --json and --csv");
     }
     if (result.command == Command::Check && result.json) {
         return Fail("check has no --json output");

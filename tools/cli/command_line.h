@@ -11,7 +11,7 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFindings = 1; // also: the settings file cannot be read
 inline constexpr int kExitUsage = 2;
 
-enum class Command { Help, Periods, Tables, Dose, Check };
+enum class Command { Help, Periods, Tables, Dose, Check, Log };
 
 struct CommandLine {
     Command command = Command::Help;
@@ -20,6 +20,8 @@ struct CommandLine {
     std::string bloodSugar;
     std::string carbs;
     bool json = false;
+    bool csv = false;                 // log only
+    std::optional<std::string> since; // log only: YYYY-MM-DD
 };
 
 struct ParsedCommandLine {

@@ -18,6 +18,8 @@ int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std
             std::ostream &err);
 int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
              std::ostream &err);
+// Prints the logbook; needs no settings file.
+int RunLog(const CommandLine &commandLine, std::ostream &out, std::ostream &err);
 
 // Loads settings as the program does; a file that exists but cannot be read is reported on err
 // and gives false.

@@ -1,5 +1,9 @@
 #include "commands.h"
 #include "core/dose_calculation.h"
+#include "core/dose_options.h"
+#include "core/file_access.h"
+#include "core/ini_document.h"
+#include "core/number_text.h"
 #include "core/settings_file.h"
 #include "json_text.h"
 
@@ -21,6 +25,15 @@ void PrintLine(std::ostream &out, std::string_view caption, const std::string &v
     out << caption << ": " << (value.empty() ? "(none)" : value) << "\n";
 }
 
+// The settings of [Options]; off when the file cannot be read (LoadOrReport said why).
+DoseOptions ReadOptions(const std::string &settingsPath) {
+    std::string bytes;
+    if (!ReadWholeFile(settingsPath, bytes).ok) {
+        return {};
+    }
+    return ReadDoseOptions(IniDocument(std::move(bytes)));
+}
+
 } // namespace
 
 int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
@@ -30,6 +43,13 @@ int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std
         return kExitFindings;
     }
     const DoseLabels labels = CalculateDoses(settings, commandLine.bloodSugar, commandLine.carbs);
+    const DoseOptions options = ReadOptions(settingsPath);
+    std::optional<double> penDose;
+    if (options.penStep && labels.total) {
+        penDose = PenDose(*labels.total, *options.penStep);
+    }
+    const bool aboveMax =
+        options.maxDose && labels.total && AboveMaximum(*labels.total, *options.maxDose);
     if (commandLine.json) {
         out << "{\"period\":" << JsonString(commandLine.period)
             << ",\"correction_dose\":" << JsonString(labels.Lab_bs2)
@@ -38,7 +58,15 @@ int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std
             << ",\"total_dose\":" << JsonString(labels.Lab_tot2)
             << ",\"carb_rate_text\":" << JsonString(labels.Lab_cd1)
             << ",\"carb_ratio_text\":" << JsonString(labels.Lab_cd3)
-            << ",\"weighting_caption\":" << JsonString(labels.Lab_cw1) << "}\n";
+            << ",\"weighting_caption\":" << JsonString(labels.Lab_cw1);
+        // Only with the settings, so readers of the older output see it unchanged.
+        if (options.penStep) {
+            out << ",\"pen_dose\":" << JsonString(NumberText(penDose));
+        }
+        if (options.maxDose) {
+            out << ",\"above_max\":" << (aboveMax ? "true" : "false");
+        }
+        out << "}\n";
         return kExitSuccess;
     }
     out << "Period: " << commandLine.period << "\n";
@@ -46,6 +74,12 @@ int RunDose(const CommandLine &commandLine, const std::string &settingsPath, std
     PrintLine(out, labels.Lab_cd1, labels.Lab_cd2);
     PrintLine(out, labels.Lab_cw1, labels.Lab_cw2);
     PrintLine(out, kTotalCaption, labels.Lab_tot2);
+    if (options.penStep) {
+        PrintLine(out, "Pen dose", NumberText(penDose));
+    }
+    if (aboveMax) {
+        out << AboveMaximumLine(*options.maxDose) << "\n";
+    }
     out << labels.Lab_cd3 << "\n";
     return kExitSuccess;
 }

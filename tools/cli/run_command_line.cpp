@@ -25,6 +25,8 @@ int RunCommandLine(const std::vector<std::string_view> &arguments,
         return RunDose(commandLine, path, out, err);
     case Command::Check:
         return RunCheck(commandLine, path, out, err);
+    case Command::Log:
+        return RunLog(commandLine, out, err);
     }
     return kExitUsage;
 }

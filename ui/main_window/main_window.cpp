@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window.h"
 
 #include "core/dose_calculation.h"
+#include "core/dose_options.h"
 #include "core/dose_settings.h"
 #include "core/settings_file.h"
 #include "platform/app_info.h"
@@ -16,6 +17,7 @@
 #include "ui/main_window/caption_fit.h"
 #include "ui/main_window/dose_figure_accessible.h"
 #include "ui/main_window/input_hints.h"
+#include "ui/main_window/dose_extras.h"
 #include "ui/main_window/layout_builder.h"
 #include "ui/main_window/startup_log.h"
 #include "ui/main_window/window_placement.h"
@@ -124,6 +126,7 @@ void MainWindow::buildWindow() {
     // Typing a first reading replaces the "0" instead of extending it to "0200".
     w_.Blood_Sugar->selectAll();
     placement_ = new mainwindow::PlacementKeeper(this);
+    extras_ = new DoseExtras(this, byName_);
 }
 
 void MainWindow::connectHandlers() {
@@ -152,6 +155,7 @@ void MainWindow::Form_Load() {
     placement_->restore();
 
     loadSettings("periods", w_.Mealtime->currentText().toUtf8());
+    norvalis::DropReservedPeriods(norvalis::SharedDoseSettings());
     qCInfo(lcStartup).noquote() << "settings file" << platform::settingsFilePath() << "periods read"
                                 << norvalis::SharedDoseSettings().Counts.PeriodCount;
     fillMealtime();
@@ -220,6 +224,7 @@ void MainWindow::recalculate() {
         // Empty tables would show 0 as if it were a dose.
         for (QLabel *figure : {w_.Lab_bs2, w_.Lab_cd2, w_.Lab_cw2, w_.Lab_tot2})
             mainwindow::setDoseFigure(figure, QString());
+        extras_->afterRecalculation(std::nullopt);
         return;
     }
     setWeightingCaption(fromCore(labels.Lab_cw1));
@@ -229,6 +234,7 @@ void MainWindow::recalculate() {
     mainwindow::setDoseFigure(w_.Lab_bs2, fromCore(labels.Lab_bs2));
     mainwindow::setDoseFigure(w_.Lab_cd2, fromCore(labels.Lab_cd2));
     mainwindow::setDoseFigure(w_.Lab_tot2, fromCore(labels.Lab_tot2));
+    extras_->afterRecalculation(labels.total);
 }
 
 void MainWindow::setWeightingCaption(const QString &caption) {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 class AboutBox;
+class DoseExtras;
 class DosesConfigDialog;
 class PeriodConfigDialog;
 class QComboBox;
@@ -90,6 +91,7 @@ private:
     // choice reports next does not read the file a second time.
     bool selectionJustChanged_ = false;
     mainwindow::PlacementKeeper *placement_ = nullptr;
+    DoseExtras *extras_ = nullptr;
     platform::WindowSlot<DosesConfigDialog> dosesDialog_;
     platform::WindowSlot<PeriodConfigDialog> periodsDialog_;
     platform::WindowSlot<AboutBox> aboutBox_;

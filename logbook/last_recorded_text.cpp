@@ -1,0 +1,33 @@
+#include "logbook/last_recorded_text.h"
+
+#include "core/number_text.h"
+
+namespace logbook {
+
+namespace {
+QString age(qint64 seconds) {
+    if (seconds < 0)
+        return {};
+    const qint64 minutes = seconds / 60;
+    if (minutes < 1)
+        return QStringLiteral(" (just now)");
+    if (minutes < 60)
+        return QStringLiteral(" (%1 min ago)").arg(minutes);
+    const qint64 hours = minutes / 60;
+    if (hours < 24)
+        return QStringLiteral(" (%1 h %2 min ago)").arg(hours).arg(minutes % 60);
+    return QStringLiteral(" (%1 d %2 h ago)").arg(hours / 24).arg(hours % 24);
+}
+} // namespace
+
+QString lastRecordedText(const LogEntry &entry, const QDateTime &now) {
+    const QDateTime local = entry.takenAt.toLocalTime();
+    QString when = local.toString(QStringLiteral("HH:mm"));
+    if (local.date() != now.toLocalTime().date())
+        when += QStringLiteral(" on ") + local.toString(QStringLiteral("yyyy-MM-dd"));
+    return QStringLiteral("Last recorded: %1 units at %2%3")
+        .arg(QString::fromStdString(norvalis::NumberText(entry.taken)), when,
+             age(entry.takenAt.secsTo(now)));
+}
+
+} // namespace logbook

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "logbook/log_entry.h"
+
+#include <QByteArray>
+#include <QList>
+
+namespace logbook {
+
+// The entries as CSV (RFC 4180): UTF-8 without a byte order mark, a header line, CRLF line
+// ends, and a field in double quotes (quotes doubled) when it holds a comma, a quote or a
+// line break. Numbers use the full stop whatever the locale.
+QByteArray entriesToCsv(const QList<LogEntry> &entries);
+
+// One field as it stands in a line.
+QString csvField(const QString &text);
+
+} // namespace logbook

@@ -1,0 +1,215 @@
+#include "logbook/log_store.h"
+
+#include "logbook/log_schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <atomic>
+
+namespace logbook {
+
+namespace {
+
+constexpr auto kColumns = "id, taken_at, period, blood_sugar_text, blood_sugar, carb_text, carbs,"
+                          " correction_dose, carb_dose, weighting_dose, total_dose, taken, note";
+
+QString uniqueConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("norvalis-log-%1").arg(++counter);
+}
+
+// Health data: only the owner may read the folder and the file.
+QString prepareFile(const QString &path) {
+    const QFileInfo info(path);
+    QDir folder = info.absoluteDir();
+    if (!folder.exists()) {
+        if (!QDir().mkpath(folder.absolutePath()))
+            return QStringLiteral("the folder %1 could not be created").arg(folder.absolutePath());
+        QFile::setPermissions(folder.absolutePath(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    if (info.exists())
+        return info.isFile() ? QString() : QStringLiteral("it is not a file");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return file.errorString();
+    // Set before SQLite writes anything; its journal files take the same permissions.
+    if (!file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+        return file.errorString();
+    return {};
+}
+
+LogEntry entryFrom(const QSqlQuery &query) {
+    LogEntry entry;
+    entry.id = query.value(0).toLongLong();
+    entry.takenAt = QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs);
+    entry.period = query.value(2).toString();
+    entry.bloodSugarText = query.value(3).toString();
+    entry.bloodSugar = query.value(4).toDouble();
+    entry.carbText = query.value(5).toString();
+    entry.carbs = query.value(6).toDouble();
+    entry.correctionDose = query.value(7).toString();
+    entry.carbDose = query.value(8).toString();
+    entry.weightingDose = query.value(9).toString();
+    entry.totalDose = query.value(10).toString();
+    entry.taken = query.value(11).toDouble();
+    entry.note = query.value(12).toString();
+    return entry;
+}
+
+// A null QString binds as SQL NULL; an empty figure or note is stored as empty text.
+QString text(const QString &value) {
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+} // namespace
+
+LogStore::LogStore(QString path) : path_(std::move(path)), connection_(uniqueConnectionName()) {}
+
+LogStore::~LogStore() {
+    if (!QSqlDatabase::contains(connection_))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+QSqlDatabase LogStore::database() const {
+    return QSqlDatabase::database(connection_, false);
+}
+
+LogResult LogStore::open() {
+    if (open_)
+        return {};
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return fail(
+            QStringLiteral("the SQLite driver of Qt (package libqt6sql6-sqlite) is missing"));
+    const QString problem = prepareFile(path_);
+    if (!problem.isEmpty())
+        return fail(problem);
+
+    QSqlDatabase db = QSqlDatabase::contains(connection_)
+                          ? database()
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    // A second running Norvalis may be writing at the same moment.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!db.open())
+        return fail(db.lastError().text());
+
+    QSqlQuery wal(db);
+    if (!wal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !wal.next()) {
+        const QString reason = wal.lastError().text();
+        db.close();
+        return fail(reason.trimmed().isEmpty() ? QStringLiteral("it is not a logbook") : reason);
+    }
+    wal.finish(); // an unfinished statement would keep the schema's transaction from committing
+    const QString error = upgradeSchema(db);
+    if (!error.isEmpty()) {
+        db.close();
+        return fail(error);
+    }
+    open_ = true;
+    return {};
+}
+
+LogResult LogStore::add(LogEntry &entry) {
+    if (const LogResult opened = open(); !opened.ok)
+        return opened;
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "INSERT INTO entries (taken_at, taken_at_ms, period, blood_sugar_text, blood_sugar,"
+        " carb_text, carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken, note)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QVariantList values = {
+        offsetTimeText(entry.takenAt),
+        entry.takenAt.toMSecsSinceEpoch(),
+        text(entry.period),
+        text(entry.bloodSugarText),
+        entry.bloodSugar,
+        text(entry.carbText),
+        entry.carbs,
+        text(entry.correctionDose),
+        text(entry.carbDose),
+        text(entry.weightingDose),
+        text(entry.totalDose),
+        entry.taken,
+        text(entry.note),
+    };
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec() || !db.commit()) {
+        const QString reason =
+            query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
+        db.rollback();
+        return fail(reason);
+    }
+    entry.id = query.lastInsertId().toLongLong();
+    return {};
+}
+
+LogResult LogStore::remove(qint64 id) {
+    if (const LogResult opened = open(); !opened.ok)
+        return opened;
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM entries WHERE id = ?"));
+    query.bindValue(0, id);
+    if (!query.exec() || !db.commit()) {
+        const QString reason =
+            query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
+        db.rollback();
+        return fail(reason);
+    }
+    if (query.numRowsAffected() == 0)
+        return fail(QStringLiteral("the entry is no longer in the logbook"));
+    return {};
+}
+
+LogResult LogStore::select(QList<LogEntry> &out, const QString &where, const QVariant &bound,
+                           int limit) {
+    out.clear();
+    if (const LogResult opened = open(); !opened.ok)
+        return opened;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    QString sql = QStringLiteral("SELECT %1 FROM entries %2 ORDER BY taken_at_ms DESC, id DESC")
+                      .arg(QLatin1String(kColumns), where);
+    if (limit > 0)
+        sql += QStringLiteral(" LIMIT %1").arg(limit);
+    query.prepare(sql);
+    if (bound.isValid())
+        query.bindValue(0, bound);
+    if (!query.exec())
+        return fail(query.lastError().text());
+    while (query.next())
+        out.append(entryFrom(query));
+    return {};
+}
+
+LogResult LogStore::entries(QList<LogEntry> &out, const QDateTime &since) {
+    if (!since.isValid())
+        return select(out, QString(), QVariant(), 0);
+    return select(out, QStringLiteral("WHERE taken_at_ms >= ?"), since.toMSecsSinceEpoch(), 0);
+}
+
+std::optional<LogEntry> LogStore::latest() {
+    QList<LogEntry> newest;
+    if (!select(newest, QString(), QVariant(), 1).ok || newest.isEmpty())
+        return std::nullopt;
+    return newest.front();
+}
+
+} // namespace logbook

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "logbook/log_entry.h"
+#include "logbook/log_result.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QSqlDatabase;
+
+namespace logbook {
+
+// The logbook database: one SQLite file, opened on first use and closed with the store.
+// Every change is its own transaction, so a crash loses at most the entry being written.
+class LogStore {
+public:
+    explicit LogStore(QString path);
+    ~LogStore();
+    LogStore(const LogStore &) = delete;
+    LogStore &operator=(const LogStore &) = delete;
+
+    const QString &path() const { return path_; }
+
+    // Opens the file, creating it (0600, in a 0700 folder created as needed) and bringing its
+    // schema up to date. Does nothing once open.
+    LogResult open();
+    bool isOpen() const { return open_; }
+
+    // Stores the entry and gives it its id.
+    LogResult add(LogEntry &entry);
+    LogResult remove(qint64 id);
+    // Entries recorded at or after since (all when since is invalid), newest first.
+    LogResult entries(QList<LogEntry> &out, const QDateTime &since = QDateTime());
+    // The newest entry, or nullopt when the log is empty or cannot be read.
+    std::optional<LogEntry> latest();
+
+private:
+    QSqlDatabase database() const;
+    LogResult fail(const QString &reason) const { return LogResult::failure(path_, reason); }
+    LogResult select(QList<LogEntry> &out, const QString &where, const QVariant &bound, int limit);
+
+    QString path_;
+    QString connection_;
+    bool open_ = false;
+};
+
+} // namespace logbook

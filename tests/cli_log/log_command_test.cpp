@@ -1,0 +1,191 @@
+// norvalis-cli's logbook and options additions, run in-process: "dose --json" gains pen_dose
+// and above_max only with the settings, "log" prints the logbook as text, JSON or CSV.
+
+#include "commands.h"
+#include "logbook/log_csv.h"
+#include "logbook/log_location.h"
+#include "logbook/log_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace norvalis::cli {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun RunCli(const std::vector<std::string_view> &arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCommandLine(arguments, "unused", out, err);
+    return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        logbook::setLogPathOverride(dir_.filePath("Norvalis-log.sqlite"));
+    }
+    void TearDown() override { logbook::setLogPathOverride(QString()); }
+
+    std::string WriteSettings(const std::string &options) {
+        const QString path = dir_.filePath("Norvalis.ini");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            ("[Period]\nP_1=Breakfast\nP_2=Options\n[Breakfast]\nCD_1=10\n" + options).c_str());
+        return path.toStdString();
+    }
+
+    QTemporaryDir dir_;
+};
+
+// options: the [Options] section ("" for none); json: the part after weighting_caption.
+struct DoseJsonCase {
+    std::string name, options, carbs, tail;
+};
+
+class DoseJsonTest : public CliTest, public ::testing::WithParamInterface<DoseJsonCase> {};
+
+TEST_P(DoseJsonTest, AddsTheFieldsOnlyWithTheSettings) {
+    const DoseJsonCase &c = GetParam();
+    const std::string settings = WriteSettings(c.options);
+    const CliRun run = RunCli({"--settings", settings, "dose", "Breakfast", "--blood-sugar", "0",
+                               "--carbs", c.carbs, "--json"});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    const std::string caption = "\"weighting_caption\":\"Weighting if over ? grams\"";
+    const std::size_t at = run.out.find(caption);
+    ASSERT_NE(at, std::string::npos) << run.out;
+    EXPECT_EQ(run.out.substr(at + caption.size()), c.tail);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, DoseJsonTest,
+    ::testing::Values(DoseJsonCase{"no_options", "", "112.5", "}\n"},
+                      DoseJsonCase{"pen_step_tie_down", "[Options]\nPenStep=0.5\n", "112.5",
+                                   ",\"pen_dose\":\"11\"}\n"},
+                      DoseJsonCase{"max_not_exceeded", "[Options]\nMaxDose=20\n", "200",
+                                   ",\"above_max\":false}\n"},
+                      DoseJsonCase{"both_and_above", "[Options]\nPenStep=1\nMaxDose=20\n", "216",
+                                   ",\"pen_dose\":\"22\",\"above_max\":true}\n"},
+                      DoseJsonCase{"unusable_settings_are_off",
+                                   "[Options]\nPenStep=0\nMaxDose=none\n", "50", "}\n"}),
+    [](const auto &info) { return info.param.name; });
+
+TEST_F(CliTest, OptionsIsNeitherListedNorLoadedAsAPeriod) {
+    const std::string settings = WriteSettings("[Options]\nPenStep=0.5\n");
+    const CliRun periods = RunCli({"--settings", settings, "periods"});
+    EXPECT_EQ(periods.out, "Breakfast\n");
+    const CliRun tables = RunCli({"--settings", settings, "tables", "options"});
+    EXPECT_EQ(tables.status, kExitFindings);
+    EXPECT_NE(tables.err.find("[Options] holds the settings"), std::string::npos);
+}
+
+TEST_F(CliTest, DoseTextShowsTheExtraLines) {
+    const std::string settings = WriteSettings("[Options]\nPenStep=0.5\nMaxDose=20\n");
+    const CliRun run = RunCli(
+        {"--settings", settings, "dose", "Breakfast", "--blood-sugar", "0", "--carbs", "212.5"});
+    EXPECT_NE(run.out.find("Total: 21.25\nPen dose: 21\n"
+                           "Above your maximum of 20 units \xE2\x80\x94 check the numbers\n"),
+              std::string::npos)
+        << run.out;
+}
+
+class LogTest : public CliTest {
+protected:
+    void Record(const QString &when, double taken, const QString &note) {
+        logbook::LogStore store(logbook::defaultLogPath());
+        logbook::LogEntry entry;
+        entry.takenAt = QDateTime::fromString(when, Qt::ISODate);
+        entry.period = QStringLiteral("Breakfast");
+        entry.bloodSugarText = QStringLiteral("190");
+        entry.bloodSugar = 190;
+        entry.carbText = QStringLiteral("75");
+        entry.carbs = 75;
+        entry.totalDose = QStringLiteral("9.5");
+        entry.taken = taken;
+        entry.note = note;
+        ASSERT_TRUE(store.add(entry).ok);
+        entries_.prepend(entry);
+    }
+    QList<logbook::LogEntry> entries_; // newest first, as recorded here in time order
+};
+
+TEST_F(LogTest, NoLogbookIsAnEmptyOneAndIsNotCreated) {
+    const CliRun run = RunCli({"log", "--json"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_EQ(run.out, "[]\n");
+    EXPECT_NE(run.err.find("no logbook yet"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(logbook::defaultLogPath()));
+}
+
+TEST_F(LogTest, PrintsTextJsonAndCsv) {
+    Record("2026-03-28T08:00:00+01:00", 5, "");
+    Record("2026-03-30T08:00:00+02:00", 6.5, "walk, \"big\"\nlunch");
+    const CliRun text = RunCli({"log"});
+    EXPECT_EQ(text.out, "2026-03-30 08:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
+                        "  taken 6.5  note: walk, \"big\" lunch\n"
+                        "2026-03-28 08:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
+                        "  taken 5\n");
+    const CliRun json = RunCli({"log", "--json"});
+    EXPECT_NE(json.out.find("{\"time\":\"2026-03-30T08:00:00+02:00\",\"period\":\"Breakfast\","
+                            "\"blood_sugar_text\":\"190\",\"blood_sugar\":190,"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"taken\":6.5,\"note\":\"walk, \\\"big\\\"\\u000alunch\"}"),
+              std::string::npos);
+    const CliRun csv = RunCli({"log", "--csv"});
+    EXPECT_EQ(csv.out, logbook::entriesToCsv(entries_).toStdString());
+}
+
+TEST_F(LogTest, SinceKeepsTheDayOnwards) {
+    Record(QDateTime(QDate(2026, 5, 1), QTime(23, 59)).toOffsetFromUtc(0).toString(Qt::ISODate), 1,
+           "");
+    Record(QDateTime(QDate(2026, 5, 2), QTime(0, 0)).toOffsetFromUtc(0).toString(Qt::ISODate), 2,
+           "");
+    const CliRun run = RunCli({"log", "--since", "2026-05-02"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_NE(run.out.find("taken 2"), std::string::npos);
+    EXPECT_EQ(run.out.find("taken 1"), std::string::npos);
+}
+
+struct UsageCase {
+    std::string name;
+    std::vector<std::string_view> arguments;
+    int status;
+    bool garbageLogbook = false; // the logbook file holds something else
+};
+
+class LogUsageTest : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(LogUsageTest, RefusesWrongUsage) {
+    if (GetParam().garbageLogbook) {
+        QFile file(logbook::defaultLogPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    }
+    const CliRun run = RunCli(GetParam().arguments);
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
+    EXPECT_FALSE(run.err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, LogUsageTest,
+    ::testing::Values(UsageCase{"not_a_date", {"log", "--since", "yesterday"}, kExitUsage},
+                      UsageCase{"impossible_date", {"log", "--since", "2026-02-30"}, kExitUsage},
+                      UsageCase{"json_and_csv", {"log", "--json", "--csv"}, kExitUsage},
+                      UsageCase{"csv_elsewhere", {"periods", "--csv"}, kExitUsage},
+                      UsageCase{"since_elsewhere", {"check", "--since", "2026-01-01"}, kExitUsage},
+                      UsageCase{"unreadable_logbook", {"log"}, kExitFindings, true}),
+    [](const auto &info) { return info.param.name; });
+
+} // namespace
+} // namespace norvalis::cli

@@ -1,0 +1,347 @@
+// The logbook file: creation and its permissions, the schema and its migration, a record round
+// trip, deleting, files that cannot be used, the date ranges across days and a clock change,
+// and the CSV export. Runs with TZ=Europe/Berlin (set by CTest).
+
+#include "logbook/last_recorded_text.h"
+#include "logbook/log_csv.h"
+#include "logbook/log_range.h"
+#include "logbook/log_schema.h"
+#include "logbook/log_store.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+using namespace logbook;
+
+namespace {
+
+QDateTime berlin(const QString &text) {
+    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+LogEntry sample(const QDateTime &at, double taken = 6.5, const QString &note = QString()) {
+    LogEntry entry;
+    entry.takenAt = at;
+    entry.period = QStringLiteral("Breakfast");
+    entry.bloodSugarText = QStringLiteral("190 mg");
+    entry.bloodSugar = 190;
+    entry.carbText = QStringLiteral("75");
+    entry.carbs = 75;
+    entry.correctionDose = QStringLiteral("2");
+    entry.carbDose = QStringLiteral("7.5");
+    entry.weightingDose = QString();
+    entry.totalDose = QStringLiteral("9.5");
+    entry.taken = taken;
+    entry.note = note;
+    return entry;
+}
+
+// Runs one statement on the file through a connection of its own; returns the first value.
+QVariant sql(const QString &path, const QString &statement) {
+    QVariant result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "inspect");
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(statement) && query.next())
+            result = query.value(0);
+    }
+    QSqlDatabase::removeDatabase("inspect");
+    return result;
+}
+
+} // namespace
+
+class LogStoreTest : public QObject {
+    Q_OBJECT
+    std::optional<QTemporaryDir> dir_;
+    QString path(const QString &relative = QStringLiteral("data/Norvalis/Norvalis-log.sqlite")) {
+        return dir_->filePath(relative);
+    }
+
+private slots:
+    void initTestCase() { QCOMPARE(QDateTime::currentDateTime().timeZone().id(), "Europe/Berlin"); }
+    void init() { dir_.emplace(); }
+
+    // A new file is readable by its owner only, in a folder only its owner can enter.
+    void createsPrivateFileAndFolder() {
+        LogStore store(path());
+        const LogResult opened = store.open();
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QCOMPARE(QFileInfo(path()).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+        const QFile::Permissions folder = QFileInfo(dir_->filePath("data/Norvalis")).permissions();
+        QCOMPARE(folder & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(sql(path(), "PRAGMA journal_mode").toString(), "wal");
+    }
+
+    void recordRoundTrip() {
+        LogEntry written = sample(berlin("2026-12-06 12:40:00"), 6.5,
+                                  QStringLiteral("before the walk, \"big\" lunch\nSüßes"));
+        {
+            LogStore store(path());
+            const LogResult added = store.add(written);
+            QVERIFY2(added.ok, qPrintable(added.error));
+            QVERIFY(written.id > 0);
+        }
+        LogStore reopened(path());
+        QList<LogEntry> read;
+        QVERIFY(reopened.entries(read).ok);
+        QCOMPARE(read.size(), 1);
+        const LogEntry &entry = read.front();
+        QCOMPARE(entry.id, written.id);
+        QCOMPARE(entry.takenAt, written.takenAt);
+        QCOMPARE(entry.takenAt.offsetFromUtc(), 3600); // the offset it was recorded with
+        QCOMPARE(entry.period, written.period);
+        QCOMPARE(entry.bloodSugarText, written.bloodSugarText);
+        QCOMPARE(entry.bloodSugar, written.bloodSugar);
+        QCOMPARE(entry.carbText, written.carbText);
+        QCOMPARE(entry.carbs, written.carbs);
+        QCOMPARE(entry.correctionDose, written.correctionDose);
+        QCOMPARE(entry.carbDose, written.carbDose);
+        QCOMPARE(entry.weightingDose, QString());
+        QCOMPARE(entry.totalDose, written.totalDose);
+        QCOMPARE(entry.taken, 6.5);
+        QCOMPARE(entry.note, written.note);
+    }
+
+    void newestFirstAndDelete() {
+        LogStore store(path());
+        LogEntry older = sample(berlin("2026-12-05 08:00:00"), 4);
+        LogEntry newer = sample(berlin("2026-12-06 08:00:00"), 5);
+        QVERIFY(store.add(newer).ok);
+        QVERIFY(store.add(older).ok); // recorded later, but earlier in time
+        QList<LogEntry> read;
+        QVERIFY(store.entries(read).ok);
+        QCOMPARE(read.size(), 2);
+        QCOMPARE(read[0].taken, 5.0);
+        QCOMPARE(store.latest()->taken, 5.0);
+        QVERIFY(store.remove(newer.id).ok);
+        QCOMPARE(store.latest()->taken, 4.0);
+        QVERIFY(!store.remove(newer.id).ok); // gone already: said, not silently ignored
+    }
+
+    // A version 1 file keeps its entries and gains the note and the instant.
+    void migratesVersion1() {
+        QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "version1");
+            db.setDatabaseName(path());
+            QVERIFY(db.open());
+            QCOMPARE(createSchema(db, 1), QString());
+            QSqlQuery insert(db);
+            QVERIFY(insert.exec(
+                "INSERT INTO entries (taken_at, period, blood_sugar_text, blood_sugar, carb_text,"
+                " carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken) VALUES"
+                " ('2026-03-29T01:30:00+01:00', 'Night', '120', 120, '0', 0, '', '0', '', '0', 1),"
+                " ('2026-03-29T03:10:00+02:00', 'Breakfast', '150', 150, '60', 60, '1', '6', '',"
+                " '7', 7)"));
+            QCOMPARE(schemaVersion(db), 1);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("version1");
+
+        LogStore store(path());
+        const LogResult opened = store.open();
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QList<LogEntry> read;
+        QVERIFY(store.entries(read).ok);
+        QCOMPARE(read.size(), 2);
+        // Across the spring change the later local text is also the later instant.
+        QCOMPARE(read[0].period, "Breakfast");
+        QCOMPARE(read[1].note, QString());
+        QVERIFY(store.entries(read, QDateTime::fromString("2026-03-29T01:00:00Z", Qt::ISODate)).ok);
+        QCOMPARE(read.size(), 1); // the instants were filled in: the filter works on old entries
+        LogEntry added = sample(berlin("2026-12-06 12:00:00"), 2, "new");
+        QVERIFY(store.add(added).ok);
+
+        QCOMPARE(sql(path(), "SELECT version FROM schema_version").toInt(), kCurrentSchemaVersion);
+    }
+
+    void refusesNewerSchema() {
+        {
+            LogStore store(path());
+            QVERIFY(store.open().ok);
+            sql(path(), "UPDATE schema_version SET version = 99");
+        }
+        LogStore store(path());
+        const LogResult opened = store.open();
+        QVERIFY(!opened.ok);
+        QVERIFY(opened.error.contains("newer"));
+    }
+
+    void unusableFile_data() {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QByteArray>("blocker"); // a file written at "block" first
+        QTest::newRow("folder path runs through a file")
+            << "block/Norvalis-log.sqlite" << QByteArray("x");
+        QTest::newRow("not a database") << "block" << QByteArray(4096, 'x');
+        QTest::newRow("a folder where the file belongs") << "." << QByteArray();
+    }
+
+    // Opening and writing fail with the path and a reason; nothing is created in their place.
+    void unusableFile() {
+        QFETCH(QString, relative);
+        QFETCH(QByteArray, blocker);
+        if (!blocker.isNull()) {
+            QFile file(path("block"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(blocker);
+        }
+        const QString target = path(relative);
+        LogStore store(target);
+        LogEntry entry = sample(QDateTime::currentDateTime());
+        const LogResult added = store.add(entry);
+        QVERIFY(!added.ok);
+        QVERIFY2(added.error.contains(QFileInfo(target).absoluteFilePath()) ||
+                     added.error.contains(target),
+                 qPrintable(added.error));
+        QVERIFY(added.error.contains("Reason: ") && !added.error.endsWith("Reason: "));
+        QVERIFY(!store.latest());
+        if (!blocker.isNull())
+            QCOMPARE(QFileInfo(path("block")).size(), blocker.size());
+    }
+
+    void rangeStarts_data() {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("first"); // first local time inside the range
+        QTest::newRow("7 days from midnight") << int(LogRange::Last7Days) << "2026-12-06 12:00:00"
+                                              << "2026-11-30 00:00:00";
+        QTest::newRow("7 days just after midnight")
+            << int(LogRange::Last7Days) << "2026-12-06 00:00:01"
+            << "2026-11-30 00:00:00";
+        QTest::newRow("7 days just before midnight")
+            << int(LogRange::Last7Days) << "2026-12-05 23:59:59"
+            << "2026-11-29 00:00:00";
+        QTest::newRow("7 days across spring change")
+            << int(LogRange::Last7Days) << "2026-04-01 09:00:00"
+            << "2026-03-26 00:00:00";
+        QTest::newRow("14 days across autumn change")
+            << int(LogRange::Last14Days) << "2026-11-01 09:00:00"
+            << "2026-10-19 00:00:00";
+        QTest::newRow("30 days") << int(LogRange::Last30Days) << "2026-03-30 10:00:00"
+                                 << "2026-03-01 00:00:00";
+        QTest::newRow("90 days over a year end")
+            << int(LogRange::Last90Days) << "2027-01-15 10:00:00"
+            << "2026-10-18 00:00:00";
+    }
+
+    void rangeStarts() {
+        QFETCH(int, range);
+        QFETCH(QString, now);
+        QFETCH(QString, first);
+        QCOMPARE(rangeStart(LogRange(range), berlin(now)), berlin(first));
+    }
+
+    // Entries a second either side of the first midnight, filtered by the store itself.
+    void rangeFilterAtDayBoundary_data() {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<int>("range");
+        QTest::newRow("a week reaching back over the spring change")
+            << "2026-04-01 09:00:00" << int(LogRange::Last7Days);
+        QTest::newRow("two weeks reaching back over the autumn change")
+            << "2026-11-01 09:00:00" << int(LogRange::Last14Days);
+        QTest::newRow("a week starting on the day of the spring change")
+            << "2026-04-04 09:00:00" << int(LogRange::Last7Days);
+    }
+
+    void rangeFilterAtDayBoundary() {
+        QFETCH(QString, now);
+        QFETCH(int, range);
+        const QDateTime start = rangeStart(LogRange(range), berlin(now));
+        LogStore store(path());
+        LogEntry before = sample(start.addSecs(-1), 1);
+        LogEntry atStart = sample(start, 2);
+        LogEntry later = sample(start.addDays(3), 3);
+        QVERIFY(store.add(before).ok && store.add(atStart).ok && store.add(later).ok);
+        QList<LogEntry> shown;
+        QVERIFY(store.entries(shown, start).ok);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].taken, 3.0);
+        QCOMPARE(shown[1].taken, 2.0);
+        QCOMPARE(shown[1].takenAt.time(), QTime(0, 0));
+        QVERIFY(store.entries(shown, rangeStart(LogRange::All, berlin(now))).ok);
+        QCOMPARE(shown.size(), 3);
+    }
+
+    void csvFields_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << "after lunch"
+                               << "after lunch";
+        QTest::newRow("comma") << "walk, then lunch"
+                               << "\"walk, then lunch\"";
+        QTest::newRow("quotes doubled") << "a \"big\" one"
+                                        << "\"a \"\"big\"\" one\"";
+        QTest::newRow("line feed") << "one\ntwo"
+                                   << "\"one\ntwo\"";
+        QTest::newRow("carriage return") << "one\r\ntwo"
+                                         << "\"one\r\ntwo\"";
+        QTest::newRow("non-ASCII kept") << "Süßes – 😀"
+                                        << "Süßes – 😀";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void csvFields() {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QCOMPARE(csvField(text), field);
+    }
+
+    void csvDocument() {
+        LogEntry entry = sample(berlin("2026-07-01 08:05:00"), 6.5, "walk, \"big\"\nSüß");
+        entry.period = QStringLiteral("Frühstück");
+        const QByteArray csv = entriesToCsv({entry});
+        const QByteArray expected =
+            "time,period,blood_sugar_text,blood_sugar,carbohydrate_text,carbohydrate,"
+            "correction_dose,carbohydrate_dose,weighting_dose,total_dose,taken,note\r\n"
+            "2026-07-01T08:05:00+02:00,Fr\xC3\xBChst\xC3\xBC"
+            "ck,190 mg,190,75,75,2,7.5,,9.5,6.5,\"walk, \"\"big\"\"\nS\xC3\xBC\xC3\x9F\"\r\n";
+        QCOMPARE(csv, expected);
+    }
+
+    void lastRecorded_data() {
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("hours and minutes") << "2026-12-06 12:40:00"
+                                           << "2026-12-06 14:50:30"
+                                           << "Last recorded: 6.5 units at 12:40 (2 h 10 min ago)";
+        QTest::newRow("under a minute") << "2026-12-06 12:40:00"
+                                        << "2026-12-06 12:40:59"
+                                        << "Last recorded: 6.5 units at 12:40 (just now)";
+        QTest::newRow("minutes only") << "2026-12-06 12:40:00"
+                                      << "2026-12-06 13:39:00"
+                                      << "Last recorded: 6.5 units at 12:40 (59 min ago)";
+        QTest::newRow("earlier day names the date")
+            << "2026-12-05 23:50:00"
+            << "2026-12-06 00:20:00"
+            << "Last recorded: 6.5 units at 23:50 on 2026-12-05 (30 min ago)";
+        QTest::newRow("days") << "2026-12-03 12:40:00"
+                              << "2026-12-06 14:40:00"
+                              << "Last recorded: 6.5 units at 12:40 on 2026-12-03 (3 d 2 h ago)";
+        QTest::newRow("real hours across the spring change")
+            << "2026-03-29 01:30:00"
+            << "2026-03-29 03:30:00"
+            << "Last recorded: 6.5 units at 01:30 (1 h 0 min ago)";
+        QTest::newRow("clock set back shows no age") << "2026-12-06 12:40:00"
+                                                     << "2026-12-06 12:00:00"
+                                                     << "Last recorded: 6.5 units at 12:40";
+    }
+
+    void lastRecorded() {
+        QFETCH(QString, taken);
+        QFETCH(QString, now);
+        QFETCH(QString, text);
+        QCOMPARE(lastRecordedText(sample(berlin(taken)), berlin(now)), text);
+    }
+};
+
+QTEST_GUILESS_MAIN(LogStoreTest)
+#include "log_store_test.moc"

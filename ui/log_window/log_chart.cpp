@@ -1,0 +1,103 @@
+#include "ui/log_window/log_chart.h"
+
+#include <QChart>
+#include <QDateTimeAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace {
+// Pixels: wide enough to see, narrow enough for doses a few hours apart.
+constexpr int kBarWidth = 6;
+constexpr qsizetype kMostMarkers = 500;
+} // namespace
+
+LogChart::LogChart(QWidget *parent) : QChartView(parent) {
+    setObjectName(QStringLiteral("logChart"));
+    setRenderHint(QPainter::Antialiasing);
+    setAccessibleName(QStringLiteral("Chart of blood sugar and doses taken"));
+    setMinimumHeight(220);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    setEntries({});
+}
+
+void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
+    QChart *chart = this->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
+
+    auto *readings = new QLineSeries;
+    readings->setName(QStringLiteral("Blood sugar"));
+    auto *points = new QScatterSeries; // a lone reading still shows
+    points->setMarkerSize(6);
+    auto *doses = new QLineSeries;
+    doses->setName(QStringLiteral("Dose taken"));
+    double highestReading = 0;
+    double highestDose = 0;
+    qint64 first = 0;
+    qint64 last = 0;
+    QList<QPointF> readingPoints;
+    QList<QPointF> barPoints;
+    readingPoints.reserve(entries.size());
+    barPoints.reserve(entries.size() * 3);
+    // Entries come newest first; the series run forward in time.
+    for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
+        const qint64 at = it->takenAt.toMSecsSinceEpoch();
+        if (readingPoints.isEmpty())
+            first = at;
+        last = at;
+        readingPoints.append(QPointF(double(at), it->bloodSugar));
+        highestReading = std::max(highestReading, it->bloodSugar);
+        highestDose = std::max(highestDose, it->taken);
+        // Each dose is a thick upright stroke from the base line: a bar on a time axis, which
+        // Qt's bar series (category axes only) cannot give, and quick with thousands.
+        barPoints.append(QPointF(double(at), 0));
+        barPoints.append(QPointF(double(at), it->taken));
+        barPoints.append(QPointF(double(at), 0));
+    }
+    readings->replace(readingPoints);
+    // Markers show single readings among few; among thousands the line says it all, faster.
+    if (readingPoints.size() <= kMostMarkers)
+        points->replace(readingPoints);
+    doses->replace(barPoints);
+    // Smooth edges cost more than they add once the strokes crowd together.
+    setRenderHint(QPainter::Antialiasing, readingPoints.size() <= kMostMarkers);
+
+    chart->addSeries(doses);
+    chart->addSeries(readings);
+    chart->addSeries(points);
+    // After adding: the chart's theme sets every series' pen as it is added.
+    QPen bar(QColor(70, 130, 180, 170));
+    bar.setWidth(kBarWidth);
+    bar.setCapStyle(Qt::FlatCap);
+    doses->setPen(bar);
+    chart->legend()->markers(points).constFirst()->setVisible(false);
+
+    auto *time = new QDateTimeAxis;
+    time->setFormat(QStringLiteral("dd MMM"));
+    time->setTitleText(QStringLiteral("Date"));
+    const qint64 margin = std::max<qint64>((last - first) / 20, 60 * 60 * 1000);
+    time->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
+                   QDateTime::fromMSecsSinceEpoch(last + margin));
+    auto *sugar = new QValueAxis;
+    sugar->setTitleText(QStringLiteral("Reading"));
+    sugar->setRange(0, highestReading > 0 ? highestReading * 1.1 : 10);
+    sugar->applyNiceNumbers();
+    auto *units = new QValueAxis;
+    units->setTitleText(QStringLiteral("Units"));
+    units->setRange(0, highestDose > 0 ? highestDose * 1.1 : 10);
+    units->applyNiceNumbers();
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(sugar, Qt::AlignLeft);
+    chart->addAxis(units, Qt::AlignRight);
+    for (QAbstractSeries *series :
+         {static_cast<QAbstractSeries *>(readings), static_cast<QAbstractSeries *>(points)}) {
+        series->attachAxis(time);
+        series->attachAxis(sugar);
+    }
+    doses->attachAxis(time);
+    doses->attachAxis(units);
+}

@@ -1,0 +1,266 @@
+#include "ui/main_window/dose_extras.h"
+
+#include "core/file_access.h"
+#include "core/ini_document.h"
+#include "core/number_text.h"
+#include "logbook/last_recorded_text.h"
+#include "logbook/log_location.h"
+#include "logbook/log_store.h"
+#include "platform/fonts.h"
+#include "platform/message_box.h"
+#include "platform/modal.h"
+#include "platform/settings_location.h"
+#include "platform/twips.h"
+#include "ui/log_window/log_window.h"
+#include "ui/options/options_dialog.h"
+#include "ui/record_dose/record_dose_dialog.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace {
+
+// Extra rows in twips, on the grid of the Corrections frame's own rows (360 apart).
+constexpr int kRowStep = 360;
+constexpr int kLineHeight = 255;
+constexpr int kWarningHeight = 2 * kLineHeight; // wraps to two lines in the frame's width
+constexpr int kLastHeight = 2 * kLineHeight;
+constexpr int kFirstExtraRow = 1800; // below the total at 1440
+constexpr int kGap = 60;
+
+const QColor kWarningRed(192, 0, 0);
+
+QLabel *makeLine(QWidget *parent, const char *name, Qt::Alignment align) {
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(platform::designFont(false));
+    label->setAlignment(align | Qt::AlignVCenter);
+    label->setWordWrap(true);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->hide();
+    return label;
+}
+
+QString fromStd(const std::string &text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &widgets)
+    : QObject(window), window_(window), widgets_(widgets) {
+    QWidget *frame = widgets_.value(QStringLiteral("Frame2"));
+    frameDesign_ = frame->geometry();
+    exitDesign_ = widgets_.value(QStringLiteral("Exit"))->geometry();
+    totalPalette_ = widgets_.value(QStringLiteral("Lab_tot2"))->palette();
+
+    penLine_ = makeLine(frame, "Lab_pen", Qt::AlignRight);
+    penLine_->setFont(platform::designFont(true));
+    penLine_->setAccessibleName(QStringLiteral("Pen dose"));
+    maxLine_ = makeLine(frame, "Lab_max", Qt::AlignLeft);
+    QPalette red = maxLine_->palette();
+    red.setColor(QPalette::WindowText, kWarningRed);
+    maxLine_->setPalette(red);
+    maxLine_->setAccessibleName(QStringLiteral("Dose warning"));
+    lastLine_ = makeLine(frame->parentWidget(), "Lab_last", Qt::AlignLeft);
+    lastLine_->setAccessibleName(QStringLiteral("Last recorded dose"));
+
+    minuteTimer_.setInterval(60 * 1000);
+    connect(&minuteTimer_, &QTimer::timeout, this, &DoseExtras::refreshLastRecorded);
+    connectMenu();
+    // Read again at every period selection, like the tables, so a hand edit counts at the next
+    // one; connected before the window's own handler, which recalculates.
+    readOptions();
+    connect(qobject_cast<QComboBox *>(widgets_.value(QStringLiteral("Mealtime"))),
+            &QComboBox::currentIndexChanged, this, &DoseExtras::readOptions);
+    // After the window is up: the logbook is not opened during start-up.
+    QTimer::singleShot(0, this, &DoseExtras::refreshLastRecorded);
+}
+
+DoseExtras::~DoseExtras() = default;
+
+void DoseExtras::connectMenu() {
+    const auto item = [this](const char *name) {
+        auto *action = window_->menuBar()->findChild<QAction *>(QString::fromLatin1(name));
+        Q_ASSERT(action);
+        return action;
+    };
+    QAction *record = item("recorddose");
+    record->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(record, &QAction::triggered, this, &DoseExtras::recordDose);
+    QAction *show = item("showlog");
+    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(show, &QAction::triggered, this, &DoseExtras::showLog);
+    connect(item("options"), &QAction::triggered, this, &DoseExtras::showOptions);
+}
+
+void DoseExtras::readOptions() {
+    std::string bytes;
+    // An unreadable file has already been reported by the tables' load; the options are off.
+    if (norvalis::ReadWholeFile(QFile::encodeName(platform::settingsFilePath()).toStdString(),
+                                bytes)
+            .ok)
+        options_ = norvalis::ReadDoseOptions(norvalis::IniDocument(std::move(bytes)));
+    else
+        options_ = {};
+}
+
+logbook::LogStore &DoseExtras::store() {
+    if (!store_)
+        store_ = std::make_unique<logbook::LogStore>(logbook::defaultLogPath());
+    return *store_;
+}
+
+void DoseExtras::afterRecalculation(std::optional<double> total) {
+    total_ = total;
+
+    std::optional<double> pen;
+    if (options_.penStep && total)
+        pen = norvalis::PenDose(*total, *options_.penStep);
+    penLine_->setVisible(options_.penStep.has_value());
+    // No total (an input that cannot be worked out): the line stays, without a figure.
+    penLine_->setText(pen ? fromStd(norvalis::PenDoseLine(*pen)) : QStringLiteral("Pen dose:"));
+    // Named like the other figures by its caption; the figure itself for a screen reader.
+    penLine_->setAccessibleDescription(pen ? fromStd(norvalis::NumberText(*pen)) : QString());
+
+    const bool above =
+        options_.maxDose && total && norvalis::AboveMaximum(*total, *options_.maxDose);
+    maxLine_->setVisible(above);
+    if (above)
+        maxLine_->setText(fromStd(norvalis::AboveMaximumLine(*options_.maxDose)));
+    QWidget *totalLabel = widgets_.value(QStringLiteral("Lab_tot2"));
+    if (above) {
+        QPalette palette = totalPalette_;
+        palette.setColor(QPalette::WindowText, kWarningRed);
+        totalLabel->setPalette(palette);
+    } else {
+        totalLabel->setPalette(totalPalette_);
+    }
+    totalLabel->setAccessibleDescription(above ? maxLine_->text() : QString());
+    relayout();
+}
+
+void DoseExtras::relayout() {
+    int frameExtra = 0;
+    int row = kFirstExtraRow;
+    for (QLabel *line : {penLine_, maxLine_}) {
+        if (line->isHidden())
+            continue;
+        const int height = line == maxLine_ ? kWarningHeight : kLineHeight;
+        line->setGeometry(platform::twipsRect(120, row, 3135, height));
+        row += height == kLineHeight ? kRowStep : height + (kRowStep - kLineHeight);
+        frameExtra = row - kFirstExtraRow;
+    }
+    QWidget *frame = widgets_.value(QStringLiteral("Frame2"));
+    const int extraPixels = platform::twipsToPixels(frameExtra);
+    frame->setGeometry(frameDesign_.adjusted(0, 0, 0, extraPixels));
+
+    int belowFrame = extraPixels;
+    if (!lastLine_->isHidden()) {
+        const int top = frame->geometry().bottom() + 1 + platform::twipsToPixels(kGap);
+        lastLine_->setGeometry(QRect(frameDesign_.left(), top, frameDesign_.width(),
+                                     platform::twipsToPixels(kLastHeight)));
+        belowFrame += platform::twipsToPixels(kLastHeight + kGap);
+    }
+    widgets_.value(QStringLiteral("Exit"))->setGeometry(exitDesign_.translated(0, belowFrame));
+
+    // Grow the window when the lines would push the Exit button out of it; never shrink it.
+    QWidget *client = window_->centralWidget();
+    const int needed = exitDesign_.bottom() + belowFrame + platform::twipsToPixels(120);
+    if (belowFrame > 0 && client->height() < needed)
+        window_->resize(window_->width(), window_->height() + needed - client->height());
+}
+
+void DoseExtras::refreshLastRecorded() {
+    // No logbook yet: nothing to show, and nothing is created just to find that out.
+    if (!store_ && !QFile::exists(logbook::defaultLogPath())) {
+        lastLine_->hide();
+        minuteTimer_.stop();
+        relayout();
+        return;
+    }
+    const std::optional<logbook::LogEntry> newest = store().latest();
+    lastLine_->setVisible(newest.has_value());
+    if (newest) {
+        lastLine_->setText(logbook::lastRecordedText(*newest, QDateTime::currentDateTime()));
+        minuteTimer_.start();
+    } else {
+        minuteTimer_.stop();
+    }
+    relayout();
+}
+
+DoseSnapshot DoseExtras::snapshot() const {
+    const auto text = [this](const char *name) {
+        QWidget *widget = widgets_.value(QString::fromLatin1(name));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            return label->text();
+        if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            return edit->text();
+        return qobject_cast<QComboBox *>(widget)->currentText();
+    };
+    DoseSnapshot shot;
+    shot.period = text("Mealtime");
+    shot.bloodSugarText = text("Blood_Sugar");
+    shot.carbText = text("Carb");
+    shot.correctionDose = text("Lab_bs2");
+    shot.carbDose = text("Lab_cd2");
+    shot.weightingDose = text("Lab_cw2");
+    shot.totalDose = text("Lab_tot2");
+    shot.total = total_;
+    if (options_.penStep && total_)
+        shot.penDose = norvalis::PenDose(*total_, *options_.penStep);
+    shot.maxDose = options_.maxDose;
+    return shot;
+}
+
+void DoseExtras::recordDose() {
+    if (const logbook::LogResult opened = store().open(); !opened.ok) {
+        platform::messageBox(window_, QStringLiteral("The logbook could not be opened, so "
+                                                     "nothing can be recorded. The doses are "
+                                                     "worked out as before.\n\n") +
+                                          opened.error);
+        return;
+    }
+    auto *dialog = new RecordDoseDialog(snapshot(), store(), window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &RecordDoseDialog::recorded, this, [this] {
+        refreshLastRecorded();
+        if (LogWindow *log = logWindow_.peek())
+            log->reload();
+    });
+    platform::showModal(dialog, window_);
+}
+
+void DoseExtras::showLog() {
+    if (const logbook::LogResult opened = store().open(); !opened.ok) {
+        platform::messageBox(window_,
+                             QStringLiteral("The logbook could not be opened.\n\n") + opened.error);
+        return;
+    }
+    LogWindow *log = logWindow_.get([this] {
+        auto *created = new LogWindow(store(), window_);
+        created->setAttribute(Qt::WA_DeleteOnClose);
+        connect(created, &LogWindow::entryDeleted, this, &DoseExtras::refreshLastRecorded);
+        return created;
+    });
+    log->show();
+    log->raise();
+    log->activateWindow();
+}
+
+void DoseExtras::showOptions() {
+    auto *dialog = new OptionsDialog(window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &OptionsDialog::accepted, this, [this] {
+        readOptions();
+        afterRecalculation(total_);
+    });
+    platform::showModal(dialog, window_);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/dose_options.h"
+#include "platform/loaded_windows.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPalette>
+#include <QRect>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+class LogWindow;
+class QLabel;
+class QMainWindow;
+class QWidget;
+struct DoseSnapshot;
+
+namespace logbook {
+class LogStore;
+}
+
+// What the main window shows and offers beyond the doses themselves: the pen dose and the
+// ceiling warning under the total, the last recorded dose under the Corrections frame, and the
+// commands Record dose, Show log and Options. Without the settings and with an empty logbook
+// none of its lines are shown and the window keeps its designed layout.
+class DoseExtras : public QObject {
+    Q_OBJECT
+
+public:
+    // widgets: the main window's widgets by object name; the menu items are found by theirs.
+    DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &widgets);
+    ~DoseExtras() override;
+
+    // Run after every calculation with its total (nullopt when none could be worked out).
+    void afterRecalculation(std::optional<double> total);
+
+    // The logbook, opened on first use so that start-up does not wait for it.
+    logbook::LogStore &store();
+
+    void recordDose();
+    void showLog();
+    void showOptions();
+    // Rereads the newest entry for the "Last recorded" line.
+    void refreshLastRecorded();
+
+private:
+    void connectMenu();
+    void readOptions();
+    void relayout();
+    DoseSnapshot snapshot() const;
+
+    QMainWindow *window_;
+    QHash<QString, QWidget *> widgets_;
+    QLabel *penLine_ = nullptr;
+    QLabel *maxLine_ = nullptr;
+    QLabel *lastLine_ = nullptr;
+    QRect frameDesign_;
+    QRect exitDesign_;
+    QPalette totalPalette_;
+    QTimer minuteTimer_;
+    std::optional<double> total_;
+    norvalis::DoseOptions options_;
+    std::unique_ptr<logbook::LogStore> store_;
+    platform::WindowSlot<LogWindow> logWindow_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+// "Options": the pen's dose step and the person's own maximum dose, kept in the section
+// [Options] of Norvalis.ini. An empty box turns the setting off. OK saves the file in one
+// atomic step that keeps every other line; a refusal or a failed save leaves the dialog open.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit OptionsDialog(QWidget *parent = nullptr);
+
+    QLineEdit *penStepBox() const { return penStep_; }
+    QLineEdit *maxDoseBox() const { return maxDose_; }
+
+    void accept() override;
+
+private:
+    void fillFromFile();
+
+    QLineEdit *penStep_ = nullptr;
+    QLineEdit *maxDose_ = nullptr;
+};
