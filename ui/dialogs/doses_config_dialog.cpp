@@ -6,15 +6,19 @@
 #include "platform/settings_location.h"
 #include "platform/tab_strip.h"
 #include "platform/twips.h"
+#include "ui/dialogs/doses_entry_checks.h"
 #include "ui/dialogs/doses_layout.h"
 #include "ui/dialogs/doses_messages.h"
 #include "ui/dialogs/doses_widgets.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -22,22 +26,10 @@
 
 namespace {
 
-constexpr const char *kDosages = "dosages";
-constexpr int kKeyTab = 9;
-constexpr int kShiftMask = 1;
-constexpr int kCtrlMask = 2;
-constexpr int kAltMask = 4;
+using doses_checks::Page;
 
-int modifierMask(const QKeyEvent *key) {
-    int mask = 0;
-    if (key->modifiers() & Qt::ShiftModifier || key->key() == Qt::Key_Backtab)
-        mask |= kShiftMask;
-    if (key->modifiers() & Qt::ControlModifier)
-        mask |= kCtrlMask;
-    if (key->modifiers() & Qt::AltModifier)
-        mask |= kAltMask;
-    return mask;
-}
+constexpr const char *kDosages = "dosages";
+constexpr const char *kPeriodList = "period";
 
 template <std::size_t N>
 void showTexts(const std::array<std::string, N> &texts, const std::array<QLineEdit *, N> &boxes) {
@@ -51,9 +43,25 @@ void readTexts(const std::array<QLineEdit *, N> &boxes, std::array<std::string, 
         texts[i] = boxes[i]->text().toStdString();
 }
 
+std::string settingsPath() {
+    return QFile::encodeName(platform::settingsFilePath()).toStdString();
+}
+
 } // namespace
 
-struct DosesConfigDialog::Widgets : DosesWidgets {};
+struct DosesConfigDialog::Widgets : DosesWidgets {
+    QLineEdit *box(Page page, int index) const {
+        switch (page) {
+        case Page::BloodSugar:
+            return inputBs.at(index);
+        case Page::Weighting:
+            return inputCw.at(index);
+        case Page::Carbohydrate:
+            break;
+        }
+        return inputCd.at(index);
+    }
+};
 
 DosesConfigDialog::DosesConfigDialog(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -64,6 +72,7 @@ DosesConfigDialog::DosesConfigDialog(QWidget *owner)
     setWindowTitle(QStringLiteral("Configure Dosages"));
     setFont(platform::designFont(false));
     buildDosesWidgets(this, *w_);
+    nameBoxes();
 
     connect(w_->mealtime, &QComboBox::currentIndexChanged, this,
             &DosesConfigDialog::Mealtime_Click);
@@ -82,6 +91,19 @@ DosesConfigDialog::~DosesConfigDialog() {
 
 QComboBox *DosesConfigDialog::mealtime() const {
     return w_->mealtime;
+}
+
+void DosesConfigDialog::nameBoxes() {
+    // Twelve rows of two look-alike boxes: a screen reader must say which one has the focus.
+    for (int box = 1; box <= doses_boxes::kTableBoxes; ++box) {
+        w_->inputBs[box]->setAccessibleName(doses_messages::boxPlace(Page::BloodSugar, box));
+        w_->inputCw[box]->setAccessibleName(doses_messages::boxPlace(Page::Weighting, box));
+    }
+    w_->inputCd[1]->setAccessibleName(doses_messages::boxPlace(Page::Carbohydrate, 1));
+    if (auto *caption = findChild<QLabel *>(QStringLiteral("Label1_46"))) {
+        caption->setBuddy(w_->mealtime);
+        w_->mealtime->setAccessibleName(caption->text());
+    }
 }
 
 void DosesConfigDialog::Form_Load() {
@@ -116,16 +138,33 @@ void DosesConfigDialog::loadSelectedPeriod() {
     if (w_->mealtime->currentIndex() < 0)
         return;
     const QString period = w_->mealtime->currentText();
-    const QString path = platform::settingsFilePath();
     const norvalis::FileResult loaded = norvalis::LoadSettings(
-        norvalis::SharedDoseSettings(), kDosages, period.toStdString(), path.toStdString());
+        norvalis::SharedDoseSettings(), kDosages, period.toStdString(), settingsPath());
     if (!loaded.ok && isVisible()) {
-        platform::messageBox(
-            this, doses_messages::loadFailed(period, path, QString::fromStdString(loaded.error)));
+        platform::messageBox(this,
+                             doses_messages::loadFailed(period, platform::settingsFilePath(),
+                                                        QString::fromStdString(loaded.error)));
     }
 }
 
 void DosesConfigDialog::Mealtime_Click() {
+    const int chosen = w_->mealtime->currentIndex();
+    if (chosen != shownPeriod_ && shownPeriod_ >= 0 && hasUnsavedEdits()) {
+        using Button = QMessageBox::StandardButton;
+        const Button answer =
+            doses_messages::ask(this,
+                                doses_messages::unsavedEdits(w_->mealtime->itemText(shownPeriod_),
+                                                             w_->mealtime->itemText(chosen)),
+                                {{Button::Save, {}}, {Button::Discard, {}}, {Button::Cancel, {}}});
+        const bool goOn =
+            answer == Button::Discard || (answer == Button::Save && store(shownPeriod_));
+        if (!goOn) {
+            // The edits stay, and so does the period they belong to.
+            const QSignalBlocker quiet(w_->mealtime);
+            w_->mealtime->setCurrentIndex(shownPeriod_);
+            return;
+        }
+    }
     loadSelectedPeriod();
     Populate();
 }
@@ -133,20 +172,33 @@ void DosesConfigDialog::Mealtime_Click() {
 void DosesConfigDialog::Populate() {
     // Without a period nothing was loaded for this dialog: it shows empty tables.
     const norvalis::DoseSettings none;
-    const norvalis::DoseSettings &shown =
-        w_->mealtime->currentIndex() < 0 ? none : norvalis::SharedDoseSettings();
-    const doses_boxes::BoxTexts texts = doses_boxes::boxTextsFromTables(shown);
+    shownPeriod_ = w_->mealtime->currentIndex();
+    const norvalis::DoseSettings &tables = shownPeriod_ < 0 ? none : norvalis::SharedDoseSettings();
+    const doses_boxes::BoxTexts texts = doses_boxes::boxTextsFromTables(tables);
     showTexts(texts.correction, w_->inputBs);
     showTexts(texts.weighting, w_->inputCw);
-    showTexts(texts.carb, w_->inputCd);
+    for (int slot = 1; slot <= doses_boxes::kRows; ++slot) {
+        QLineEdit *box = w_->inputCd.at(doses_boxes::carbBoxOfSlot(slot, texts.carbSlot));
+        box->setText(QString::fromStdString(texts.carb.at(slot)));
+    }
+    shown_.carbSlot = texts.carbSlot;
+    shown_ = boxTexts();
 }
 
-std::optional<std::string> DosesConfigDialog::Reconfigure(norvalis::DoseSettings &settings) const {
+doses_boxes::BoxTexts DosesConfigDialog::boxTexts() const {
     doses_boxes::BoxTexts texts;
     readTexts(w_->inputBs, texts.correction);
     readTexts(w_->inputCw, texts.weighting);
-    readTexts(w_->inputCd, texts.carb);
-    return doses_boxes::tablesFromBoxTexts(texts, settings);
+    texts.carbSlot = shown_.carbSlot;
+    for (int slot = 1; slot <= doses_boxes::kRows; ++slot) {
+        const QLineEdit *box = w_->inputCd.at(doses_boxes::carbBoxOfSlot(slot, texts.carbSlot));
+        texts.carb.at(slot) = box->text().toStdString();
+    }
+    return texts;
+}
+
+bool DosesConfigDialog::hasUnsavedEdits() const {
+    return !(boxTexts() == shown_);
 }
 
 void DosesConfigDialog::tbsOptions_Click() {
@@ -158,54 +210,111 @@ void DosesConfigDialog::tbsOptions_Click() {
         const int left = selected ? kPageInViewLeft : kPageOutOfViewLeft;
         page->move(platform::twipsToPixels(left), page->y());
         page->setEnabled(selected);
-    }
-}
-
-void DosesConfigDialog::handleDialogKey(int keyCode, int shift) {
-    platform::TabStrip *tabs = w_->tbsOptions;
-    const int current = tabs->SelectedItem().Index();
-    const int count = tabs->Tabs().Count();
-    if (keyCode == kKeyTab && (shift & 3) == kCtrlMask) {
-        tabs->setSelectedItem(current == count ? tabs->Tabs()(1) : tabs->Tabs()(current + 1));
-    } else if (keyCode == kKeyTab && (shift & 3) == (kCtrlMask | kShiftMask)) {
-        tabs->setSelectedItem(current == 1 ? tabs->Tabs()(count) : tabs->Tabs()(current - 1));
+        // Out of sight is out of the accessibility tree too.
+        page->setVisible(selected);
     }
 }
 
 bool DosesConfigDialog::event(QEvent *event) {
     // Every key press reaches the dialog first as a shortcut override, passed up from the
     // focused widget when it does not want the key itself, so Ctrl+Tab switches pages
-    // wherever the focus is. The key itself goes on unchanged.
+    // wherever the focus is. The key itself goes on unchanged; Alt makes no difference.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            handleDialogKey(kKeyTab, modifierMask(key));
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && key->modifiers() & Qt::ControlModifier) {
+            const bool back = key->key() == Qt::Key_Backtab || key->modifiers() & Qt::ShiftModifier;
+            platform::TabStrip *tabs = w_->tbsOptions;
+            const int count = tabs->Tabs().Count();
+            const int current = tabs->SelectedItem().Index() - 1;
+            tabs->setSelectedIndex((current + (back ? count - 1 : 1)) % count + 1);
+        }
     }
     return QDialog::event(event);
 }
 
-void DosesConfigDialog::cmdOK_Click() {
+void DosesConfigDialog::focusBox(int page, QWidget *box) {
+    w_->tbsOptions->setSelectedIndex(page + 1);
+    box->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(box))
+        edit->selectAll();
+}
+
+bool DosesConfigDialog::refuseUnreadableBox(const doses_boxes::BoxTexts &texts) {
+    const std::optional<doses_checks::Refusal> refusal = doses_checks::firstRefusal(texts);
+    if (!refusal)
+        return false;
+    QLineEdit *box = w_->box(refusal->page, refusal->box);
+    platform::messageBox(this, doses_messages::refused(*refusal, box->text()));
+    focusBox(static_cast<int>(refusal->page), box);
+    return true;
+}
+
+bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
+    const std::vector<doses_checks::DroppedRows> dropped = doses_checks::droppedRows(texts);
+    if (dropped.empty())
+        return true;
+    using Button = QMessageBox::StandardButton;
+    const Button answer = doses_messages::ask(
+        this, doses_messages::droppedRows(dropped),
+        {{Button::Yes, QStringLiteral("&Remove")}, {Button::No, QStringLiteral("&Go back")}});
+    if (answer == Button::Yes)
+        return true;
+    const doses_checks::DroppedRows &first = dropped.front();
+    focusBox(static_cast<int>(first.page), w_->box(first.page, first.gapBox));
+    return false;
+}
+
+bool DosesConfigDialog::store(int index) {
     const QString path = platform::settingsFilePath();
-    if (w_->mealtime->currentIndex() < 0) {
+    if (index < 0) {
         platform::messageBox(this, doses_messages::noPeriods(path));
-        return;
+        return false;
     }
-    const QString period = w_->mealtime->currentText();
+    const doses_boxes::BoxTexts texts = boxTexts();
+    if (refuseUnreadableBox(texts) || !confirmDroppedRows(texts))
+        return false;
+
+    const QString period = w_->mealtime->itemText(index);
     // The tables are rebuilt aside and take effect only once they are on disk, so a failed save
-    // leaves the program as it was and the user's entries in the boxes.
+    // leaves the program as it was and the person's entries in the boxes.
     norvalis::DoseSettings rebuilt = norvalis::SharedDoseSettings();
-    const std::optional<std::string> caption = Reconfigure(rebuilt);
-    const norvalis::FileResult saved =
-        norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), path.toStdString());
+    doses_boxes::tablesFromBoxTexts(texts, rebuilt);
+
+    // A file that vanished would otherwise come back with this one period and no period list.
+    const bool recreate = !QFileInfo::exists(path);
+    if (recreate) {
+        using Button = QMessageBox::StandardButton;
+        const Button answer = doses_messages::ask(this, doses_messages::fileGone(path),
+                                                  {{Button::Yes, QStringLiteral("&Create")},
+                                                   {Button::No, QStringLiteral("&Don't create")}});
+        if (answer != Button::Yes)
+            return false;
+    }
+    norvalis::FileResult saved;
+    if (recreate)
+        saved = norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), settingsPath());
+    if (saved.ok)
+        saved = norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath());
     if (!saved.ok) {
         platform::messageBox(
             this, doses_messages::saveFailed(period, path, QString::fromStdString(saved.error)));
-        return;
+        return false;
     }
     norvalis::SharedDoseSettings() = rebuilt;
-    if (caption)
-        emit weightingCaptionChanged(QString::fromStdString(*caption));
-    hide();
+    // The boxes now show what is stored: numbers normalised, removed rows gone.
+    Populate();
+    emit tablesStored();
+    return true;
+}
+
+void DosesConfigDialog::cmdOK_Click() {
+    if (store(w_->mealtime->currentIndex()))
+        hide();
+}
+
+void DosesConfigDialog::cmdApply_Click() {
+    store(w_->mealtime->currentIndex());
 }
 
 void DosesConfigDialog::cmdCancel_Click() {
@@ -220,10 +329,6 @@ void DosesConfigDialog::closeEvent(QCloseEvent *event) {
     // Closing unloads the dialog: the next use builds it afresh from its layout.
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
-}
-
-void DosesConfigDialog::cmdApply_Click() {
-    platform::messageBox(this, QString::fromLatin1(doses_messages::kApply), platform::kOkOnly);
 }
 
 void DosesConfigDialog::fitOuterSize() {
