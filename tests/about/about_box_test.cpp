@@ -5,6 +5,7 @@
 #include "tests/support/test_environment.h"
 #include "ui/about/about_box.h"
 #include "ui/about/about_layout.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -78,15 +79,17 @@ private slots:
         AboutBox box(&owner_);
         QCOMPARE(box.findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
                  qsizetype(about_layout::kWidgets.size()));
-        for (const about_layout::WidgetRow &row : about_layout::kWidgets) {
-            auto *widget = box.findChild<QWidget *>(row.name, Qt::FindDirectChildrenOnly);
-            QVERIFY2(widget, row.name);
+        for (const widget_table::WidgetRow &row : about_layout::kWidgets) {
+            const QString name = widget_table::objectNameOf(row);
+            auto *widget = box.findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+            QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->font(), platform::designFont());
-            if (row.kind != about_layout::Kind::Line)
+            if (row.kind != widget_table::Kind::Line)
                 QCOMPARE(widget->geometry(),
                          platform::twipsRect(row.left, row.top, row.width, row.height));
             if (row.wraps)
-                QVERIFY2(widget->heightForWidth(widget->width()) <= widget->height(), row.name);
+                QVERIFY2(widget->heightForWidth(widget->width()) <= widget->height(),
+                         qPrintable(name));
         }
         QCOMPARE(box.minimumSize(), box.maximumSize());
         QCOMPARE(box.findChild<QLabel *>("picIcon")->pixmap().size(), QSize(32, 32));

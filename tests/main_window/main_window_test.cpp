@@ -109,17 +109,18 @@ private slots:
 
     void widgetMatchesDesign() {
         QFETCH(int, row);
-        const WidgetSpec &entry = kMainWindowWidgets[static_cast<std::size_t>(row)];
+        const widget_table::WidgetRow &entry = kMainWindowWidgets[static_cast<std::size_t>(row)];
         const QString name = objectNameOf(entry);
         QVERIFY(open(QByteArray()));
         QWidget *widget = window_->findChild<QWidget *>(name);
         QVERIFY2(widget, "missing from the window");
-        // In the order of WidgetKind, TextAlign and CaptionColour.
+        // In the order of Kind and Align.
         const char *classes[] = {"QGroupBox", "QLabel", "QLineEdit", "QComboBox", "QPushButton"};
         const char *captions[] = {"title", "text", "text", "currentText", "text"};
         const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
         const QColor highlight = QApplication::palette().color(QPalette::Highlight);
-        const QColor colours[] = {QColor(), QColor(128, 128, 0), highlight, QColor(192, 0, 0)};
+        const QColor colour = entry.colour == Highlight ? highlight : QColor(entry.colour.rgb);
+        const QColor red(192, 0, 0);
 
         QVERIFY(widget->inherits(classes[int(entry.kind)]));
         QCOMPARE(widget->parentWidget(),
@@ -130,14 +131,14 @@ private slots:
                        qRound(entry.width / 15.0), qRound(entry.height / 15.0)));
         QCOMPARE(design_.value(name)->property(captions[int(entry.kind)]).toString(),
                  QString::fromUtf8(entry.text));
-        QCOMPARE(widget->font().bold(), entry.bold);
+        QCOMPARE(widget->font().bold(), entry.font == Bold);
         QCOMPARE(widget->font().pointSizeF(), 8.25);
         if (auto *label = qobject_cast<QLabel *>(widget))
             QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, alignments[int(entry.align)]);
         if (entry.colour != System)
-            QVERIFY2(drawsColour(widget, colours[int(entry.colour)]), "caption not in its colour");
+            QVERIFY2(drawsColour(widget, colour), "caption not in its colour");
         if (entry.colour != DarkRed)
-            QVERIFY2(!drawsColour(widget, colours[int(DarkRed)]), "caption in red");
+            QVERIFY2(!drawsColour(widget, red), "caption in red");
         if (entry.kind != TextBox && entry.kind != DropDownList)
             QVERIFY2(widget->size().expandedTo(design_.value(name)->minimumSizeHint()) ==
                          widget->size(),

@@ -5,6 +5,7 @@
 #include "tests/support/test_environment.h"
 #include "ui/dialogs/period_config_dialog.h"
 #include "ui/dialogs/period_dialog_layout.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,9 +67,10 @@ private slots:
         PeriodConfigDialog dialog(&owner_);
         QCOMPARE(dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
                  qsizetype(period_dialog_layout::kWidgets.size()));
-        for (const period_dialog_layout::WidgetRow &row : period_dialog_layout::kWidgets) {
-            auto *widget = dialog.findChild<QWidget *>(row.name, Qt::FindDirectChildrenOnly);
-            QVERIFY2(widget, row.name);
+        for (const widget_table::WidgetRow &row : period_dialog_layout::kWidgets) {
+            const QString name = widget_table::objectNameOf(row);
+            auto *widget = dialog.findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+            QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->geometry(),
                      platform::twipsRect(row.left, row.top, row.width, row.height));
             QCOMPARE(widget->font(), platform::designFont());

@@ -2,11 +2,11 @@
 
 #include "platform/app_info.h"
 #include "platform/fonts.h"
-#include "platform/tab_order.h"
 #include "platform/twips.h"
 #include "resources/app_icon.h"
 #include "resources/version_record.h"
 #include "ui/about/about_layout.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,72 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-using about_layout::Kind;
-using about_layout::WidgetRow;
-
-void setColour(QWidget *widget, QPalette::ColorRole role, QRgb colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, QColor(colour));
-    widget->setPalette(palette);
-}
-
-QRect lineRect(const WidgetRow &row) {
-    const int left = platform::twipsToPixels(row.left);
-    const int right = platform::twipsToPixels(row.left + row.width);
-    return QRect(left, platform::twipsToPixels(row.top), right - left, row.penWidth);
-}
-
-QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
-    const QString text = QString::fromUtf8(row.text);
-    switch (row.kind) {
-    case Kind::PushButton:
-        return new QPushButton(text, parent);
-    case Kind::Picture: {
-        auto *picture = new QLabel(parent);
-        picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        picture->setPixmap(applicationIcon().pixmap(QSize(32, 32)));
-        picture->setAutoFillBackground(true);
-        picture->setFocusPolicy(Qt::TabFocus);
-        if (row.colour)
-            setColour(picture, QPalette::Window, *row.colour);
-        return picture;
-    }
-    case Kind::Label: {
-        auto *label = new QLabel(text, parent);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(row.wraps);
-        if (row.colour)
-            setColour(label, QPalette::WindowText, *row.colour);
-        return label;
-    }
-    case Kind::Line: {
-        auto *line = new QWidget(parent);
-        line->setAutoFillBackground(true);
-        line->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (row.colour)
-            setColour(line, QPalette::Window, *row.colour);
-        return line;
-    }
-    }
-    return nullptr;
-}
-
-// Creates every widget of the layout table and chains the focusable ones in tab order.
-void buildLayout(QDialog *dialog) {
-    platform::TabStops focusOrder;
-    for (const WidgetRow &row : about_layout::kWidgets) {
-        QWidget *widget = createWidget(row, dialog);
-        widget->setObjectName(QString::fromUtf8(row.name));
-        widget->setGeometry(row.kind == Kind::Line
-                                ? lineRect(row)
-                                : platform::twipsRect(row.left, row.top, row.width, row.height));
-        if (row.tabIndex >= 0)
-            focusOrder.emplace_back(row.tabIndex, widget);
-    }
-    platform::chainTabOrder(focusOrder);
-}
 
 QString versionRecordText() {
     namespace record = norvalis::version_record;
@@ -102,9 +36,12 @@ AboutBox::AboutBox(QWidget *owner)
     setFont(platform::designFont());
     setFixedSize(platform::twipsSize(about_layout::kClientWidth, about_layout::kClientHeight));
     setAccessibleDescription(versionRecordText());
-    buildLayout(this);
+    const widget_table::BuiltWidgets widgets =
+        widget_table::buildWidgets(about_layout::kWidgets, this);
+    widgets.get<QLabel>(QStringLiteral("picIcon"))
+        ->setPixmap(applicationIcon().pixmap(QSize(32, 32)));
 
-    auto *ok = findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    auto *ok = widgets.get<QPushButton>(QStringLiteral("cmdOK"));
     // The default button takes Enter from anywhere; QDialog gives Escape to reject(), which
     // closes the box just as the button does.
     ok->setDefault(true);

@@ -1,51 +1,14 @@
 #include "ui/dialogs/period_config_dialog.h"
 
 #include "platform/fonts.h"
-#include "platform/tab_order.h"
 #include "platform/twips.h"
 #include "ui/dialogs/period_dialog_layout.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
-#include <vector>
-
-namespace {
-
-using period_dialog_layout::Kind;
-using period_dialog_layout::WidgetRow;
-
-QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
-    const QString text = QString::fromUtf8(row.text);
-    switch (row.kind) {
-    case Kind::PushButton: {
-        auto *button = new QPushButton(text, parent);
-        // Neither button is the dialog's default: QDialog would otherwise make the first one
-        // default when shown, and Enter in a box would press it.
-        button->setAutoDefault(false);
-        return button;
-    }
-    case Kind::TextBox:
-        return new QLineEdit(text, parent);
-    }
-    return nullptr;
-}
-
-void buildLayout(QDialog *dialog) {
-    platform::TabStops focusOrder;
-    for (const WidgetRow &row : period_dialog_layout::kWidgets) {
-        QWidget *widget = createWidget(row, dialog);
-        widget->setObjectName(QString::fromUtf8(row.name));
-        widget->setGeometry(platform::twipsRect(row.left, row.top, row.width, row.height));
-        focusOrder.emplace_back(row.tabIndex, widget);
-    }
-    platform::chainTabOrder(focusOrder)->setFocus();
-}
-
-} // namespace
 
 PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -56,7 +19,7 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(layout::kCaption));
     setFont(platform::designFont());
-    buildLayout(this);
+    widget_table::buildWidgets(layout::kWidgets, this).firstTabStop->setFocus();
 
     // A fixed place on the owner's screen, not centred: placing it here also keeps QDialog
     // from centring it when shown.

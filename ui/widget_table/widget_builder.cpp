@@ -1,0 +1,269 @@
+#include "ui/widget_table/widget_builder.h"
+
+#include "platform/fonts.h"
+#include "platform/tab_order.h"
+#include "platform/twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+
+namespace widget_table {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcWidgetTable, "norvalis.widgettable")
+
+// Pixels kept clear between a caption and the widget it names when the caption reaches into
+// the widget's place.
+constexpr int kCaptionGap = 4;
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::Alignment alignmentOf(Align align) {
+    switch (align) {
+    case Align::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case Align::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Centre:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::TopLeft:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case Align::TopRight:
+        return Qt::AlignRight | Qt::AlignTop;
+    case Align::TopCentre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
+    const QString text = toQString(row.text);
+    switch (row.kind) {
+    case Kind::GroupFrame:
+        return new QGroupBox(text, parent);
+    case Kind::Label: {
+        auto *label = new QLabel(parent);
+        // Captions are rewritten at run time from the settings file; never read them as markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+        label->setAlignment(alignmentOf(row.align));
+        label->setWordWrap(row.wraps);
+        return label;
+    }
+    case Kind::TextBox: {
+        auto *box = new QLineEdit(text, parent);
+        box->setAlignment(alignmentOf(row.align));
+        return box;
+    }
+    case Kind::DropDownList: {
+        auto *list = new QComboBox(parent);
+        list->setEditable(false);
+        return list;
+    }
+    case Kind::PushButton: {
+        auto *button = new QPushButton(text, parent);
+        // Enter presses no button merely because it has the focus or is the first one; a
+        // window that has a default button makes it so itself.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    case Kind::Picture: {
+        auto *picture = new QLabel(parent);
+        picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        picture->setAlignment(alignmentOf(row.align));
+        picture->setAutoFillBackground(true);
+        return picture;
+    }
+    case Kind::Line: {
+        auto *line = new QWidget(parent);
+        line->setAutoFillBackground(true);
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return line;
+    }
+    case Kind::TabBar: {
+        auto *bar = new QTabBar(parent);
+        for (const QString &caption : text.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            bar->addTab(caption);
+        return bar;
+    }
+    case Kind::Stack:
+        return new QStackedWidget(parent);
+    }
+    return new QWidget(parent);
+}
+
+QRect placeOf(const WidgetRow &row) {
+    if (row.kind != Kind::Line)
+        return platform::twipsRect(row.left, row.top, row.width, row.height);
+    // Both ends are rounded, so that lines drawn to the same point end on the same pixel.
+    const int left = platform::twipsToPixels(row.left);
+    const int right = platform::twipsToPixels(row.left + row.width);
+    return QRect(left, platform::twipsToPixels(row.top), right - left,
+                 platform::twipsToPixels(row.height));
+}
+
+void applyFont(QWidget *widget, const WidgetRow &row, const QWidget *root) {
+    switch (row.font) {
+    case FontRole::Regular:
+        widget->setFont(platform::designFont(false));
+        return;
+    case FontRole::Bold:
+        widget->setFont(platform::designFont(true));
+        return;
+    case FontRole::WindowFont:
+        // Straight on the window the font is inherited. Inside a frame it must not be the
+        // frame's own, not even in the parts the window's font leaves to its parent.
+        if (widget->parentWidget() != root) {
+            QFont font = root->font();
+            font.setResolveMask(QFont::AllPropertiesResolved);
+            widget->setFont(font);
+        }
+        return;
+    }
+}
+
+void applyColour(QWidget *widget, const WidgetRow &row) {
+    const Colour colour = row.colour;
+    if (colour.source == Colour::Source::Style)
+        return;
+    const bool highlight = colour.source == Colour::Source::Highlight;
+    if (row.kind == Kind::GroupFrame) {
+        // A palette on the frame would recolour every widget inside it; the title alone is
+        // reachable through its sub-control.
+        const QString css = highlight ? QStringLiteral("palette(highlight)")
+                                      : QStringLiteral("rgb(%1, %2, %3)")
+                                            .arg(qRed(colour.rgb))
+                                            .arg(qGreen(colour.rgb))
+                                            .arg(qBlue(colour.rgb));
+        widget->setStyleSheet(
+            QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(widget->objectName(), css));
+        return;
+    }
+    QPalette palette = widget->palette();
+    const QColor qColour = highlight ? palette.color(QPalette::Highlight) : QColor(colour.rgb);
+    if (row.kind == Kind::Picture || row.kind == Kind::Line) {
+        palette.setColor(QPalette::Window, qColour);
+    } else {
+        palette.setColor(QPalette::WindowText, qColour);
+        palette.setColor(QPalette::Text, qColour);
+    }
+    widget->setPalette(palette);
+}
+
+bool canTakeFocus(Kind kind) {
+    switch (kind) {
+    case Kind::TextBox:
+    case Kind::DropDownList:
+    case Kind::PushButton:
+    case Kind::Picture:
+    case Kind::TabBar:
+        return true;
+    case Kind::GroupFrame:
+    case Kind::Label:
+    case Kind::Line:
+    case Kind::Stack:
+        break;
+    }
+    return false;
+}
+
+QWidget *containerOf(const WidgetRow &row, const WidgetsByName &built, QWidget *root) {
+    if (row.container.empty())
+        return root;
+    if (QWidget *container = built.value(toQString(row.container)))
+        return container;
+    // Only a table that fails isWellFormed gets here.
+    qCWarning(lcWidgetTable) << "no container" << toQString(row.container) << "for"
+                             << objectNameOf(row) << "; placed on the window";
+    return root;
+}
+
+// A caption beside the widget it names, reaching into the widget's place (a rewritten caption
+// can be long), stops short of it: what the widget shows is what the user acts on.
+void keepCaptionsClear(std::span<const WidgetRow> rows, const WidgetsByName &widgets) {
+    for (const WidgetRow &row : rows) {
+        if (row.labelledBy.empty())
+            continue;
+        const QWidget *named = widgets.value(objectNameOf(row));
+        QWidget *caption = widgets.value(toQString(row.labelledBy));
+        if (!named || !caption || caption->parentWidget() != named->parentWidget())
+            continue;
+        const QRect captionPlace = caption->geometry();
+        const QRect namedPlace = named->geometry();
+        const bool sameLine =
+            captionPlace.top() <= namedPlace.bottom() && namedPlace.top() <= captionPlace.bottom();
+        const int overlap = captionPlace.right() - namedPlace.left() + 1;
+        if (sameLine && captionPlace.left() < namedPlace.left() && overlap > 0)
+            caption->setContentsMargins(0, 0, overlap + kCaptionGap, 0);
+    }
+}
+
+} // namespace
+
+QString objectNameOf(const WidgetRow &row) {
+    const QString name = toQString(row.name);
+    return row.index == kNoIndex ? name : name + QLatin1Char('_') + QString::number(row.index);
+}
+
+BuiltWidgets buildWidgets(std::span<const WidgetRow> rows, QWidget *root) {
+    BuiltWidgets built;
+    platform::TabStops focusChain;
+
+    for (const WidgetRow &row : rows) {
+        QWidget *container = containerOf(row, built.byName, root);
+        QWidget *widget = createWidget(row, container);
+        widget->setObjectName(objectNameOf(row));
+        if (row.index != kNoIndex)
+            widget->setProperty("index", row.index);
+        widget->setGeometry(placeOf(row));
+        if (auto *stack = qobject_cast<QStackedWidget *>(container))
+            stack->addWidget(widget); // a page takes the stack's place
+        applyFont(widget, row, root);
+        applyColour(widget, row);
+        if (canTakeFocus(row.kind) && row.tabIndex != kNoTabStop) {
+            // A picture takes the focus by Tab only, never by a click.
+            if (row.kind == Kind::Picture)
+                widget->setFocusPolicy(Qt::TabFocus);
+            focusChain.emplace_back(row.tabIndex, widget);
+        } else {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+        if (!row.visible)
+            widget->hide();
+        built.byName.insert(widget->objectName(), widget);
+    }
+
+    keepCaptionsClear(rows, built.byName);
+    built.firstTabStop = platform::chainTabOrder(std::move(focusChain));
+    updateAccessibleNames(rows, built.byName);
+    return built;
+}
+
+void updateAccessibleNames(std::span<const WidgetRow> rows, const WidgetsByName &widgets) {
+    for (const WidgetRow &row : rows) {
+        if (row.labelledBy.empty())
+            continue;
+        auto *label = qobject_cast<QLabel *>(widgets.value(toQString(row.labelledBy)));
+        QWidget *widget = widgets.value(objectNameOf(row));
+        if (!label || !widget)
+            continue;
+        widget->setAccessibleName(label->text());
+        // A rewritten caption can be longer than its place beside the widget; the whole text
+        // is then a hover away.
+        const bool cut =
+            label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width();
+        label->setToolTip(cut ? label->text() : QString());
+    }
+}
+
+} // namespace widget_table
