@@ -4,9 +4,10 @@
 // finding and filling the dialog's widgets by object name.
 
 #include "core/settings_file.h"
-#include "platform/tab_strip.h"
 #include "tests/support/test_environment.h"
 #include "ui/dialogs/doses_config_dialog.h"
+#include "ui/dialogs/doses_layout.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -64,14 +65,14 @@ inline void click(QWidget *d, const char *b) {
 }
 
 // Tabs are counted from 1, as the captions stand: 1 Blood Sugar, 2 Weighting, 3 Carbohydrate.
-inline auto *tabs(QWidget *d) {
-    return child<platform::TabStrip>(d, "tbsOptions");
+inline QTabBar *tabs(QWidget *d) {
+    return child<QTabBar>(d, "tbsOptions");
 }
 inline void selectTab(QWidget *d, int tab) {
-    tabs(d)->setSelectedIndex(tab);
+    tabs(d)->setCurrentIndex(tab - 1);
 }
 inline int selectedTab(QWidget *d) {
-    return tabs(d)->SelectedItem().Index();
+    return tabs(d)->currentIndex() + 1;
 }
 
 // Box texts are written "INPUT_BS_1=5;INPUT_BS_13=1.5", in the order given.
@@ -80,12 +81,14 @@ inline void type(QWidget *d, const QString &list) {
         child<QLineEdit>(d, item.section('=', 0, 0))->setText(item.section('=', 1));
 }
 
-// The boxes that hold text, in the same notation, in creation order.
+// The boxes that hold text, in the same notation, in the layout table's order.
 inline QString filledBoxes(QWidget *d) {
     QStringList filled;
-    for (const QLineEdit *box : d->findChildren<QLineEdit *>())
-        if (!box->text().isEmpty())
+    for (const widget_table::WidgetRow &row : doses_layout::kLayout) {
+        const auto *box = d->findChild<QLineEdit *>(widget_table::objectNameOf(row));
+        if (box && !box->text().isEmpty())
             filled << box->objectName() + '=' + box->text();
+    }
     return filled.join(';');
 }
 

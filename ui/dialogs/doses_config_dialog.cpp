@@ -4,18 +4,16 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/settings_location.h"
-#include "platform/tab_strip.h"
 #include "platform/twips.h"
 #include "ui/dialogs/doses_entry_checks.h"
 #include "ui/dialogs/doses_layout.h"
 #include "ui/dialogs/doses_messages.h"
-#include "ui/dialogs/doses_widgets.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +21,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabBar>
 
 namespace {
 
@@ -49,7 +49,36 @@ std::string settingsPath() {
 
 } // namespace
 
-struct DosesConfigDialog::Widgets : DosesWidgets {
+// The widgets the handlers work on, found by their object names once the table is built.
+struct DosesConfigDialog::Widgets {
+    explicit Widgets(const widget_table::BuiltWidgets &built)
+        : mealtime(built.get<QComboBox>(QStringLiteral("Mealtime"))),
+          periodCaption(built.get<QLabel>(QStringLiteral("Label1_46"))),
+          tbsOptions(built.get<QTabBar>(QStringLiteral("tbsOptions"))),
+          pages(built.get<QStackedWidget>(QStringLiteral("frameDosagesStack"))),
+          cmdApply(built.get<QPushButton>(QStringLiteral("cmdApply"))),
+          cmdOK(built.get<QPushButton>(QStringLiteral("cmdOK"))),
+          cmdCancel(built.get<QPushButton>(QStringLiteral("cmdCancel"))) {
+        const auto boxes = [&built](auto &group, const char *name) {
+            for (std::size_t i = 1; i < group.size(); ++i)
+                group[i] = built.get<QLineEdit>(QStringLiteral("%1_%2").arg(name).arg(i));
+        };
+        boxes(inputBs, "INPUT_BS");
+        boxes(inputCw, "INPUT_CW");
+        boxes(inputCd, "INPUT_CD");
+    }
+
+    QComboBox *mealtime;
+    QLabel *periodCaption;
+    QTabBar *tbsOptions;
+    QStackedWidget *pages; // frameDosages_0..2, one in view
+    std::array<QLineEdit *, doses_boxes::kTableBoxes + 1> inputBs{}; // 1..24
+    std::array<QLineEdit *, doses_boxes::kTableBoxes + 1> inputCw{}; // 1..24
+    std::array<QLineEdit *, doses_boxes::kRows + 1> inputCd{};       // 1..12
+    QPushButton *cmdApply;
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+
     QLineEdit *box(Page page, int index) const {
         switch (page) {
         case Page::BloodSugar:
@@ -67,17 +96,16 @@ DosesConfigDialog::DosesConfigDialog(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      w_(new Widgets) {
+      w_(nullptr) {
     setObjectName(QStringLiteral("frmDosesConfigDialog"));
     setWindowTitle(QStringLiteral("Configure Dosages"));
     setFont(platform::designFont(false));
-    buildDosesWidgets(this, *w_);
+    w_ = new Widgets(widget_table::buildWidgets(doses_layout::kLayout, this));
     nameBoxes();
 
     connect(w_->mealtime, &QComboBox::currentIndexChanged, this,
             &DosesConfigDialog::Mealtime_Click);
-    connect(w_->tbsOptions, &platform::TabStrip::clicked, this,
-            &DosesConfigDialog::tbsOptions_Click);
+    connect(w_->tbsOptions, &QTabBar::currentChanged, this, &DosesConfigDialog::tbsOptions_Click);
     connect(w_->cmdOK, &QPushButton::clicked, this, &DosesConfigDialog::cmdOK_Click);
     connect(w_->cmdCancel, &QPushButton::clicked, this, &DosesConfigDialog::cmdCancel_Click);
     connect(w_->cmdApply, &QPushButton::clicked, this, &DosesConfigDialog::cmdApply_Click);
@@ -100,10 +128,7 @@ void DosesConfigDialog::nameBoxes() {
         w_->inputCw[box]->setAccessibleName(doses_messages::boxPlace(Page::Weighting, box));
     }
     w_->inputCd[1]->setAccessibleName(doses_messages::boxPlace(Page::Carbohydrate, 1));
-    if (auto *caption = findChild<QLabel *>(QStringLiteral("Label1_46"))) {
-        caption->setBuddy(w_->mealtime);
-        w_->mealtime->setAccessibleName(caption->text());
-    }
+    w_->periodCaption->setBuddy(w_->mealtime);
 }
 
 void DosesConfigDialog::Form_Load() {
@@ -112,9 +137,6 @@ void DosesConfigDialog::Form_Load() {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QPoint screenOrigin = screen ? screen->geometry().topLeft() : QPoint();
     setGeometry(QRect(screenOrigin + platform::twipsPoint(kClientLeft, kClientTop), size()));
-
-    QGroupBox *carbPage = w_->frameDosages[2];
-    carbPage->resize(carbPage->width(), platform::twipsToPixels(kCarbPageHeight));
 
     const norvalis::DoseSettings &settings = norvalis::SharedDoseSettings();
     {
@@ -128,9 +150,8 @@ void DosesConfigDialog::Form_Load() {
     loadSelectedPeriod();
     Populate();
 
-    // Page 0 comes into view the way every page switch brings a page, so the other two pages
-    // are disabled from the start and Tab cannot lead into boxes out of sight.
-    w_->tbsOptions->setSelectedIndex(1);
+    w_->tbsOptions->setCurrentIndex(0);
+    w_->pages->setCurrentIndex(0);
     w_->tbsOptions->setFocus();
 }
 
@@ -201,18 +222,10 @@ bool DosesConfigDialog::hasUnsavedEdits() const {
     return !(boxTexts() == shown_);
 }
 
-void DosesConfigDialog::tbsOptions_Click() {
-    using namespace doses_layout;
-    platform::TabStrip *tabs = w_->tbsOptions;
-    for (int i = 0; i < tabs->Tabs().Count(); ++i) {
-        QGroupBox *page = w_->frameDosages.at(i);
-        const bool selected = i == tabs->SelectedItem().Index() - 1;
-        const int left = selected ? kPageInViewLeft : kPageOutOfViewLeft;
-        page->move(platform::twipsToPixels(left), page->y());
-        page->setEnabled(selected);
-        // Out of sight is out of the accessibility tree too.
-        page->setVisible(selected);
-    }
+void DosesConfigDialog::tbsOptions_Click(int tab) {
+    // The stack shows one page at a time and hides the others, so Tab and assistive tools
+    // reach only the boxes in view.
+    w_->pages->setCurrentIndex(tab);
 }
 
 bool DosesConfigDialog::event(QEvent *event) {
@@ -224,17 +237,16 @@ bool DosesConfigDialog::event(QEvent *event) {
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (tab && key->modifiers() & Qt::ControlModifier) {
             const bool back = key->key() == Qt::Key_Backtab || key->modifiers() & Qt::ShiftModifier;
-            platform::TabStrip *tabs = w_->tbsOptions;
-            const int count = tabs->Tabs().Count();
-            const int current = tabs->SelectedItem().Index() - 1;
-            tabs->setSelectedIndex((current + (back ? count - 1 : 1)) % count + 1);
+            QTabBar *tabs = w_->tbsOptions;
+            const int count = tabs->count();
+            tabs->setCurrentIndex((tabs->currentIndex() + (back ? count - 1 : 1)) % count);
         }
     }
     return QDialog::event(event);
 }
 
 void DosesConfigDialog::focusBox(int page, QWidget *box) {
-    w_->tbsOptions->setSelectedIndex(page + 1);
+    w_->tbsOptions->setCurrentIndex(page);
     box->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(box))
         edit->selectAll();

@@ -42,7 +42,7 @@ protected:
 private:
     void Form_Load();
     void Mealtime_Click();
-    void tbsOptions_Click();
+    void tbsOptions_Click(int tab);
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdApply_Click();

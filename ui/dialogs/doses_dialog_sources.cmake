@@ -4,4 +4,4 @@ target_sources(norvalis_dialogs PRIVATE
     doses_layout.h
     doses_entry_checks.cpp doses_entry_checks.h
     doses_messages.cpp doses_messages.h
-    doses_widget_builder.cpp doses_widgets.h)
+)
