@@ -44,8 +44,7 @@ void ModalWatchdog::check() {
         else
             box->done(QMessageBox::Ok);
     } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-        seen_.append(
-            {QStringLiteral("unexpected modal: ") + dialog->windowTitle(), QString(), false, {}});
+        seen_.append({QStringLiteral("unexpected modal: ") + dialog->windowTitle(), QString()});
         dialog->reject();
     }
 }

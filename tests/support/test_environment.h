@@ -17,7 +17,7 @@ struct SeenMessageBox {
     QString title;
     QString text;
     bool informationIcon = false;
-    QStringList buttons; // the captions offered, in the box's order
+    QStringList buttons{}; // the captions offered, in the box's order
 };
 
 // Closes every modal message box that opens while a test runs and records it, so a box can
