@@ -51,12 +51,15 @@ private slots:
         QCOMPARE(names.size(), 49);
     }
 
-    // Expected: the period box is labelled by the "Period" caption, the relation both ways.
+    // Expected: the period box labelled by the "Period" caption, the relation both ways (on
+    // Linux a list box's name is its current item; screen readers take the label from the
+    // relation), and its value the period chosen.
     void periodBoxIsLabelled() {
         open();
         QAccessibleInterface *periods = accessible(d_, "Mealtime");
         QAccessibleInterface *caption = accessible(d_, "Label1_46");
         QCOMPARE(caption->text(QAccessible::Name), QStringLiteral("Period"));
+        QCOMPARE(periods->text(QAccessible::Value), QStringLiteral("Breakfast"));
         const auto labelledBy = periods->relations(QAccessible::Label);
         QCOMPARE(labelledBy.size(), 1);
         QCOMPARE(labelledBy.first().first->object(), caption->object());
