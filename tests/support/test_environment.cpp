@@ -4,6 +4,7 @@
 #include "platform/app_info.h"
 #include "platform/settings_location.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -29,8 +30,19 @@ void ModalWatchdog::check() {
     if (!modal || allowed_.contains(modal->objectName()))
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        seen_.append({box->windowTitle(), box->text(), box->icon() == QMessageBox::Information});
-        box->done(QMessageBox::Ok);
+        SeenMessageBox seen{
+            box->windowTitle(), box->text(), box->icon() == QMessageBox::Information, {}};
+        for (const QAbstractButton *button : box->buttons())
+            seen.buttons << button->text();
+        const bool asked = !answers_.isEmpty();
+        QAbstractButton *answer = asked ? box->button(answers_.takeFirst()) : nullptr;
+        if (asked && !answer)
+            seen.title.prepend(QStringLiteral("unanswerable: "));
+        seen_.append(seen);
+        if (answer)
+            answer->click();
+        else
+            box->done(QMessageBox::Ok);
     } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
         seen_.append({QStringLiteral("unexpected modal: ") + dialog->windowTitle(), QString()});
         dialog->reject();

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -15,6 +17,7 @@ struct SeenMessageBox {
     QString title;
     QString text;
     bool informationIcon = false;
+    QStringList buttons{}; // the captions offered, in the box's order
 };
 
 // Closes every modal message box that opens while a test runs and records it, so a box can
@@ -28,12 +31,17 @@ public:
     void clear() { seen_.clear(); }
     // Windows of this object name are left alone (the dialog under test, shown modally).
     void allowModal(const QString &objectName) { allowed_.append(objectName); }
+    // The next message box that asks something is answered with this button instead of being
+    // closed; answers queue up in the order the boxes will come. A box without that button is
+    // closed as usual and recorded with its title prefixed by "unanswerable: ".
+    void answerNext(QMessageBox::StandardButton button) { answers_.append(button); }
 
 private:
     void check();
     QTimer timer_;
     QList<SeenMessageBox> seen_;
     QStringList allowed_;
+    QList<QMessageBox::StandardButton> answers_;
 };
 
 // A fresh state for one test: a scratch directory that holds Norvalis.ini (the program's

@@ -3,7 +3,6 @@
 // (run with QT_QPA_PLATFORM=offscreen; scripts/screenshots.sh does both).
 
 #include "platform/settings_location.h"
-#include "platform/tab_strip.h"
 #include "ui/about/about_box.h"
 #include "ui/dialogs/doses_config_dialog.h"
 #include "ui/dialogs/period_config_dialog.h"
@@ -14,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -52,12 +52,12 @@ int main(int argc, char *argv[]) {
     ok &= save(&window, output.filePath("main-window.png"));
 
     DosesConfigDialog *doses = window.dosesDialog();
-    auto *tabs = doses->findChild<platform::TabStrip *>(QStringLiteral("tbsOptions"));
+    auto *tabs = doses->findChild<QTabBar *>(QStringLiteral("tbsOptions"));
     const char *pages[] = {"dosages-blood-sugar.png", "dosages-weighting.png",
                            "dosages-carbohydrate.png"};
-    for (int tab = 1; tab <= 3; ++tab) {
-        tabs->setSelectedIndex(tab);
-        ok &= save(doses, output.filePath(QLatin1String(pages[tab - 1])));
+    for (int tab = 0; tab < 3; ++tab) {
+        tabs->setCurrentIndex(tab);
+        ok &= save(doses, output.filePath(QLatin1String(pages[tab])));
     }
     doses->hide();
 

@@ -1,10 +1,9 @@
 #include "ui/dialogs/doses_box_texts.h"
 
-#include "core/dose_calculation.h"
 #include "core/number_text.h"
 #include "core/table_entry.h"
 
-#include <string_view>
+#include <algorithm>
 
 namespace doses_boxes {
 
@@ -36,14 +35,25 @@ std::string levelText(std::string_view box) {
 
 int storeRows(const std::array<std::string, kTableBoxes + 1> &boxes, TextTable &table) {
     for (int r = 1; r <= kRows; ++r) {
-        if (boxes[r].empty())
+        if (isBlank(boxes[r]))
             return r - 1;
-        table[r] = levelText(boxes[r]) + "," + NormalisedNumberText(boxes[r + kRows]);
+        const std::string &dose = boxes[r + kRows];
+        table[r] = levelText(boxes[r]) + "," + (isBlank(dose) ? "0" : NormalisedNumberText(dose));
     }
     return kRows;
 }
 
 } // namespace
+
+bool isBlank(std::string_view box) {
+    return box.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+int carbBoxOfSlot(int slot, int carbSlot) {
+    if (slot == carbSlot)
+        return 1;
+    return slot == 1 ? carbSlot : slot;
+}
 
 BoxTexts boxTextsFromTables(const norvalis::DoseSettings &settings) {
     BoxTexts boxes;
@@ -53,33 +63,27 @@ BoxTexts boxTextsFromTables(const norvalis::DoseSettings &settings) {
         const std::string &entry = settings.CarbDoseTable[r];
         boxes.carb[r] = entry.empty() ? std::string() : NormalisedNumberText(entry);
     }
+    boxes.carbSlot = std::clamp(settings.Counts.CarbDoseCount, 1, kRows);
     return boxes;
 }
 
-std::optional<std::string> tablesFromBoxTexts(const BoxTexts &boxes,
-                                              norvalis::DoseSettings &settings) {
+void tablesFromBoxTexts(const BoxTexts &boxes, norvalis::DoseSettings &settings) {
     for (int i = 1; i <= kRows; ++i) {
         settings.CorrectionTable[i].clear();
         settings.CarbDoseTable[i].clear();
         settings.WeightingTable[i].clear();
     }
     settings.Counts.CorrectionCount = storeRows(boxes.correction, settings.CorrectionTable);
-
-    std::optional<std::string> caption;
-    if (!boxes.weighting[1].empty())
-        caption = norvalis::WeightingCaption(boxes.weighting[1]);
     settings.Counts.WeightingCount = storeRows(boxes.weighting, settings.WeightingTable);
 
-    int carbCount = kRows;
-    for (int r = 1; r <= kRows; ++r) {
-        if (boxes.carb[r].empty()) {
-            carbCount = r - 1;
-            break;
+    int carbCount = 0;
+    if (!isBlank(boxes.carb[boxes.carbSlot])) {
+        while (carbCount < kRows && !isBlank(boxes.carb[carbCount + 1])) {
+            ++carbCount;
+            settings.CarbDoseTable[carbCount] = NormalisedNumberText(boxes.carb[carbCount]);
         }
-        settings.CarbDoseTable[r] = NormalisedNumberText(boxes.carb[r]);
     }
     settings.Counts.CarbDoseCount = carbCount;
-    return caption;
 }
 
 } // namespace doses_boxes

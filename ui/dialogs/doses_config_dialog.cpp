@@ -4,40 +4,32 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/settings_location.h"
-#include "platform/tab_strip.h"
 #include "platform/twips.h"
+#include "ui/dialogs/doses_entry_checks.h"
 #include "ui/dialogs/doses_layout.h"
 #include "ui/dialogs/doses_messages.h"
-#include "ui/dialogs/doses_widgets.h"
+#include "ui/widget_table/widget_builder.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabBar>
 
 namespace {
 
-constexpr const char *kDosages = "dosages";
-constexpr int kKeyTab = 9;
-constexpr int kShiftMask = 1;
-constexpr int kCtrlMask = 2;
-constexpr int kAltMask = 4;
+using doses_checks::Page;
 
-int modifierMask(const QKeyEvent *key) {
-    int mask = 0;
-    if (key->modifiers() & Qt::ShiftModifier || key->key() == Qt::Key_Backtab)
-        mask |= kShiftMask;
-    if (key->modifiers() & Qt::ControlModifier)
-        mask |= kCtrlMask;
-    if (key->modifiers() & Qt::AltModifier)
-        mask |= kAltMask;
-    return mask;
-}
+constexpr const char *kDosages = "dosages";
+constexpr const char *kPeriodList = "period";
 
 template <std::size_t N>
 void showTexts(const std::array<std::string, N> &texts, const std::array<QLineEdit *, N> &boxes) {
@@ -51,24 +43,69 @@ void readTexts(const std::array<QLineEdit *, N> &boxes, std::array<std::string, 
         texts[i] = boxes[i]->text().toStdString();
 }
 
+std::string settingsPath() {
+    return QFile::encodeName(platform::settingsFilePath()).toStdString();
+}
+
 } // namespace
 
-struct DosesConfigDialog::Widgets : DosesWidgets {};
+// The widgets the handlers work on, found by their object names once the table is built.
+struct DosesConfigDialog::Widgets {
+    explicit Widgets(const widget_table::BuiltWidgets &built)
+        : mealtime(built.get<QComboBox>(QStringLiteral("Mealtime"))),
+          periodCaption(built.get<QLabel>(QStringLiteral("Label1_46"))),
+          tbsOptions(built.get<QTabBar>(QStringLiteral("tbsOptions"))),
+          pages(built.get<QStackedWidget>(QStringLiteral("frameDosagesStack"))),
+          cmdApply(built.get<QPushButton>(QStringLiteral("cmdApply"))),
+          cmdOK(built.get<QPushButton>(QStringLiteral("cmdOK"))),
+          cmdCancel(built.get<QPushButton>(QStringLiteral("cmdCancel"))) {
+        const auto boxes = [&built](auto &group, const char *name) {
+            for (std::size_t i = 1; i < group.size(); ++i)
+                group[i] = built.get<QLineEdit>(QStringLiteral("%1_%2").arg(name).arg(i));
+        };
+        boxes(inputBs, "INPUT_BS");
+        boxes(inputCw, "INPUT_CW");
+        boxes(inputCd, "INPUT_CD");
+    }
+
+    QComboBox *mealtime;
+    QLabel *periodCaption;
+    QTabBar *tbsOptions;
+    QStackedWidget *pages; // frameDosages_0..2, one in view
+    std::array<QLineEdit *, doses_boxes::kTableBoxes + 1> inputBs{}; // 1..24
+    std::array<QLineEdit *, doses_boxes::kTableBoxes + 1> inputCw{}; // 1..24
+    std::array<QLineEdit *, doses_boxes::kRows + 1> inputCd{};       // 1..12
+    QPushButton *cmdApply;
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+
+    QLineEdit *box(Page page, int index) const {
+        switch (page) {
+        case Page::BloodSugar:
+            return inputBs.at(index);
+        case Page::Weighting:
+            return inputCw.at(index);
+        case Page::Carbohydrate:
+            break;
+        }
+        return inputCd.at(index);
+    }
+};
 
 DosesConfigDialog::DosesConfigDialog(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      w_(new Widgets) {
+      w_(nullptr) {
     setObjectName(QStringLiteral("frmDosesConfigDialog"));
     setWindowTitle(QStringLiteral("Configure Dosages"));
     setFont(platform::designFont(false));
-    buildDosesWidgets(this, *w_);
+    w_ = new Widgets(widget_table::buildWidgets(doses_layout::kLayout, this));
+    nameBoxes();
 
     connect(w_->mealtime, &QComboBox::currentIndexChanged, this,
             &DosesConfigDialog::Mealtime_Click);
-    connect(w_->tbsOptions, &platform::TabStrip::clicked, this,
-            &DosesConfigDialog::tbsOptions_Click);
+    connect(w_->tbsOptions, &QTabBar::currentChanged, this, &DosesConfigDialog::tbsOptions_Click);
     connect(w_->cmdOK, &QPushButton::clicked, this, &DosesConfigDialog::cmdOK_Click);
     connect(w_->cmdCancel, &QPushButton::clicked, this, &DosesConfigDialog::cmdCancel_Click);
     connect(w_->cmdApply, &QPushButton::clicked, this, &DosesConfigDialog::cmdApply_Click);
@@ -84,15 +121,22 @@ QComboBox *DosesConfigDialog::mealtime() const {
     return w_->mealtime;
 }
 
+void DosesConfigDialog::nameBoxes() {
+    // Twelve rows of two look-alike boxes: a screen reader must say which one has the focus.
+    for (int box = 1; box <= doses_boxes::kTableBoxes; ++box) {
+        w_->inputBs[box]->setAccessibleName(doses_messages::boxPlace(Page::BloodSugar, box));
+        w_->inputCw[box]->setAccessibleName(doses_messages::boxPlace(Page::Weighting, box));
+    }
+    w_->inputCd[1]->setAccessibleName(doses_messages::boxPlace(Page::Carbohydrate, 1));
+    w_->periodCaption->setBuddy(w_->mealtime);
+}
+
 void DosesConfigDialog::Form_Load() {
     using namespace doses_layout;
     fitOuterSize();
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QPoint screenOrigin = screen ? screen->geometry().topLeft() : QPoint();
     setGeometry(QRect(screenOrigin + platform::twipsPoint(kClientLeft, kClientTop), size()));
-
-    QGroupBox *carbPage = w_->frameDosages[2];
-    carbPage->resize(carbPage->width(), platform::twipsToPixels(kCarbPageHeight));
 
     const norvalis::DoseSettings &settings = norvalis::SharedDoseSettings();
     {
@@ -106,9 +150,8 @@ void DosesConfigDialog::Form_Load() {
     loadSelectedPeriod();
     Populate();
 
-    // Page 0 comes into view the way every page switch brings a page, so the other two pages
-    // are disabled from the start and Tab cannot lead into boxes out of sight.
-    w_->tbsOptions->setSelectedIndex(1);
+    w_->tbsOptions->setCurrentIndex(0);
+    w_->pages->setCurrentIndex(0);
     w_->tbsOptions->setFocus();
 }
 
@@ -116,16 +159,33 @@ void DosesConfigDialog::loadSelectedPeriod() {
     if (w_->mealtime->currentIndex() < 0)
         return;
     const QString period = w_->mealtime->currentText();
-    const QString path = platform::settingsFilePath();
     const norvalis::FileResult loaded = norvalis::LoadSettings(
-        norvalis::SharedDoseSettings(), kDosages, period.toStdString(), path.toStdString());
+        norvalis::SharedDoseSettings(), kDosages, period.toStdString(), settingsPath());
     if (!loaded.ok && isVisible()) {
-        platform::messageBox(
-            this, doses_messages::loadFailed(period, path, QString::fromStdString(loaded.error)));
+        platform::messageBox(this,
+                             doses_messages::loadFailed(period, platform::settingsFilePath(),
+                                                        QString::fromStdString(loaded.error)));
     }
 }
 
 void DosesConfigDialog::Mealtime_Click() {
+    const int chosen = w_->mealtime->currentIndex();
+    if (chosen != shownPeriod_ && shownPeriod_ >= 0 && hasUnsavedEdits()) {
+        using Button = QMessageBox::StandardButton;
+        const Button answer =
+            doses_messages::ask(this,
+                                doses_messages::unsavedEdits(w_->mealtime->itemText(shownPeriod_),
+                                                             w_->mealtime->itemText(chosen)),
+                                {{Button::Save, {}}, {Button::Discard, {}}, {Button::Cancel, {}}});
+        const bool goOn =
+            answer == Button::Discard || (answer == Button::Save && store(shownPeriod_));
+        if (!goOn) {
+            // The edits stay, and so does the period they belong to.
+            const QSignalBlocker quiet(w_->mealtime);
+            w_->mealtime->setCurrentIndex(shownPeriod_);
+            return;
+        }
+    }
     loadSelectedPeriod();
     Populate();
 }
@@ -133,79 +193,140 @@ void DosesConfigDialog::Mealtime_Click() {
 void DosesConfigDialog::Populate() {
     // Without a period nothing was loaded for this dialog: it shows empty tables.
     const norvalis::DoseSettings none;
-    const norvalis::DoseSettings &shown =
-        w_->mealtime->currentIndex() < 0 ? none : norvalis::SharedDoseSettings();
-    const doses_boxes::BoxTexts texts = doses_boxes::boxTextsFromTables(shown);
+    shownPeriod_ = w_->mealtime->currentIndex();
+    const norvalis::DoseSettings &tables = shownPeriod_ < 0 ? none : norvalis::SharedDoseSettings();
+    const doses_boxes::BoxTexts texts = doses_boxes::boxTextsFromTables(tables);
     showTexts(texts.correction, w_->inputBs);
     showTexts(texts.weighting, w_->inputCw);
-    showTexts(texts.carb, w_->inputCd);
+    for (int slot = 1; slot <= doses_boxes::kRows; ++slot) {
+        QLineEdit *box = w_->inputCd.at(doses_boxes::carbBoxOfSlot(slot, texts.carbSlot));
+        box->setText(QString::fromStdString(texts.carb.at(slot)));
+    }
+    shown_.carbSlot = texts.carbSlot;
+    shown_ = boxTexts();
 }
 
-std::optional<std::string> DosesConfigDialog::Reconfigure(norvalis::DoseSettings &settings) const {
+doses_boxes::BoxTexts DosesConfigDialog::boxTexts() const {
     doses_boxes::BoxTexts texts;
     readTexts(w_->inputBs, texts.correction);
     readTexts(w_->inputCw, texts.weighting);
-    readTexts(w_->inputCd, texts.carb);
-    return doses_boxes::tablesFromBoxTexts(texts, settings);
+    texts.carbSlot = shown_.carbSlot;
+    for (int slot = 1; slot <= doses_boxes::kRows; ++slot) {
+        const QLineEdit *box = w_->inputCd.at(doses_boxes::carbBoxOfSlot(slot, texts.carbSlot));
+        texts.carb.at(slot) = box->text().toStdString();
+    }
+    return texts;
 }
 
-void DosesConfigDialog::tbsOptions_Click() {
-    using namespace doses_layout;
-    platform::TabStrip *tabs = w_->tbsOptions;
-    for (int i = 0; i < tabs->Tabs().Count(); ++i) {
-        QGroupBox *page = w_->frameDosages.at(i);
-        const bool selected = i == tabs->SelectedItem().Index() - 1;
-        const int left = selected ? kPageInViewLeft : kPageOutOfViewLeft;
-        page->move(platform::twipsToPixels(left), page->y());
-        page->setEnabled(selected);
-    }
+bool DosesConfigDialog::hasUnsavedEdits() const {
+    return !(boxTexts() == shown_);
 }
 
-void DosesConfigDialog::handleDialogKey(int keyCode, int shift) {
-    platform::TabStrip *tabs = w_->tbsOptions;
-    const int current = tabs->SelectedItem().Index();
-    const int count = tabs->Tabs().Count();
-    if (keyCode == kKeyTab && (shift & 3) == kCtrlMask) {
-        tabs->setSelectedItem(current == count ? tabs->Tabs()(1) : tabs->Tabs()(current + 1));
-    } else if (keyCode == kKeyTab && (shift & 3) == (kCtrlMask | kShiftMask)) {
-        tabs->setSelectedItem(current == 1 ? tabs->Tabs()(count) : tabs->Tabs()(current - 1));
-    }
+void DosesConfigDialog::tbsOptions_Click(int tab) {
+    // The stack shows one page at a time and hides the others, so Tab and assistive tools
+    // reach only the boxes in view.
+    w_->pages->setCurrentIndex(tab);
 }
 
 bool DosesConfigDialog::event(QEvent *event) {
     // Every key press reaches the dialog first as a shortcut override, passed up from the
     // focused widget when it does not want the key itself, so Ctrl+Tab switches pages
-    // wherever the focus is. The key itself goes on unchanged.
+    // wherever the focus is. The key itself goes on unchanged; Alt makes no difference.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            handleDialogKey(kKeyTab, modifierMask(key));
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && key->modifiers() & Qt::ControlModifier) {
+            const bool back = key->key() == Qt::Key_Backtab || key->modifiers() & Qt::ShiftModifier;
+            QTabBar *tabs = w_->tbsOptions;
+            const int count = tabs->count();
+            tabs->setCurrentIndex((tabs->currentIndex() + (back ? count - 1 : 1)) % count);
+        }
     }
     return QDialog::event(event);
 }
 
-void DosesConfigDialog::cmdOK_Click() {
+void DosesConfigDialog::focusBox(int page, QWidget *box) {
+    w_->tbsOptions->setCurrentIndex(page);
+    box->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(box))
+        edit->selectAll();
+}
+
+bool DosesConfigDialog::refuseUnreadableBox(const doses_boxes::BoxTexts &texts) {
+    const std::optional<doses_checks::Refusal> refusal = doses_checks::firstRefusal(texts);
+    if (!refusal)
+        return false;
+    QLineEdit *box = w_->box(refusal->page, refusal->box);
+    platform::messageBox(this, doses_messages::refused(*refusal, box->text()));
+    focusBox(static_cast<int>(refusal->page), box);
+    return true;
+}
+
+bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
+    const std::vector<doses_checks::DroppedRows> dropped = doses_checks::droppedRows(texts);
+    if (dropped.empty())
+        return true;
+    using Button = QMessageBox::StandardButton;
+    const Button answer = doses_messages::ask(
+        this, doses_messages::droppedRows(dropped),
+        {{Button::Yes, QStringLiteral("&Remove")}, {Button::No, QStringLiteral("&Go back")}});
+    if (answer == Button::Yes)
+        return true;
+    const doses_checks::DroppedRows &first = dropped.front();
+    focusBox(static_cast<int>(first.page), w_->box(first.page, first.gapBox));
+    return false;
+}
+
+bool DosesConfigDialog::store(int index) {
     const QString path = platform::settingsFilePath();
-    if (w_->mealtime->currentIndex() < 0) {
+    if (index < 0) {
         platform::messageBox(this, doses_messages::noPeriods(path));
-        return;
+        return false;
     }
-    const QString period = w_->mealtime->currentText();
+    const doses_boxes::BoxTexts texts = boxTexts();
+    if (refuseUnreadableBox(texts) || !confirmDroppedRows(texts))
+        return false;
+
+    const QString period = w_->mealtime->itemText(index);
     // The tables are rebuilt aside and take effect only once they are on disk, so a failed save
-    // leaves the program as it was and the user's entries in the boxes.
+    // leaves the program as it was and the person's entries in the boxes.
     norvalis::DoseSettings rebuilt = norvalis::SharedDoseSettings();
-    const std::optional<std::string> caption = Reconfigure(rebuilt);
-    const norvalis::FileResult saved =
-        norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), path.toStdString());
+    doses_boxes::tablesFromBoxTexts(texts, rebuilt);
+
+    // A file that vanished would otherwise come back with this one period and no period list.
+    const bool recreate = !QFileInfo::exists(path);
+    if (recreate) {
+        using Button = QMessageBox::StandardButton;
+        const Button answer = doses_messages::ask(this, doses_messages::fileGone(path),
+                                                  {{Button::Yes, QStringLiteral("&Create")},
+                                                   {Button::No, QStringLiteral("&Don't create")}});
+        if (answer != Button::Yes)
+            return false;
+    }
+    norvalis::FileResult saved;
+    if (recreate)
+        saved = norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), settingsPath());
+    if (saved.ok)
+        saved = norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath());
     if (!saved.ok) {
         platform::messageBox(
             this, doses_messages::saveFailed(period, path, QString::fromStdString(saved.error)));
-        return;
+        return false;
     }
     norvalis::SharedDoseSettings() = rebuilt;
-    if (caption)
-        emit weightingCaptionChanged(QString::fromStdString(*caption));
-    hide();
+    // The boxes now show what is stored: numbers normalised, removed rows gone.
+    Populate();
+    emit tablesStored();
+    return true;
+}
+
+void DosesConfigDialog::cmdOK_Click() {
+    if (store(w_->mealtime->currentIndex()))
+        hide();
+}
+
+void DosesConfigDialog::cmdApply_Click() {
+    store(w_->mealtime->currentIndex());
 }
 
 void DosesConfigDialog::cmdCancel_Click() {
@@ -220,10 +341,6 @@ void DosesConfigDialog::closeEvent(QCloseEvent *event) {
     // Closing unloads the dialog: the next use builds it afresh from its layout.
     setAttribute(Qt::WA_DeleteOnClose);
     event->accept();
-}
-
-void DosesConfigDialog::cmdApply_Click() {
-    platform::messageBox(this, QString::fromLatin1(doses_messages::kApply), platform::kOkOnly);
 }
 
 void DosesConfigDialog::fitOuterSize() {

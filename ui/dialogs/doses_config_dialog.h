@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/dialogs/doses_box_texts.h"
+
 #include <QDialog>
-#include <optional>
-#include <string>
 
 class QComboBox;
 
@@ -11,8 +11,10 @@ struct DoseSettings;
 }
 
 // "Configure Dosages": edits the three tables of one period (object name frmDosesConfigDialog).
-// Construction runs the dialog's load procedure. OK stores and hides; Cancel and the close box
-// destroy the dialog (it deletes itself on close).
+// Construction runs the dialog's load procedure. OK stores and hides; Apply stores and stays;
+// Cancel and the close box destroy the dialog (it deletes itself on close). Nothing is stored
+// that the person did not type: an entry without a number is refused, rows that would be left
+// out are named first.
 class DosesConfigDialog : public QDialog {
     Q_OBJECT
 
@@ -23,15 +25,9 @@ public:
     // The dialog's period selector; setting its current index loads and shows that period.
     QComboBox *mealtime() const;
 
-    // The dialog's key handler: a virtual key code and a modifier mask (1 Shift, 2 Ctrl,
-    // 4 Alt). Ctrl+Tab selects the next tab and Ctrl+Shift+Tab the previous one, wrapping;
-    // every other key is left alone.
-    void handleDialogKey(int keyCode, int shift);
-
 signals:
-    // Raised when OK rebuilds the weighting table with a first row: the main window's
-    // Lab_cw1 caption ("Weighting if over 50 grams").
-    void weightingCaptionChanged(const QString &caption);
+    // The tables are in the settings file: whoever shows doses must read them again.
+    void tablesStored();
 
 public slots:
     // Escape: the same as Cancel.
@@ -46,16 +42,27 @@ protected:
 private:
     void Form_Load();
     void Mealtime_Click();
-    void tbsOptions_Click();
+    void tbsOptions_Click(int tab);
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdApply_Click();
     void Populate();
-    std::optional<std::string> Reconfigure(norvalis::DoseSettings &settings) const;
+
+    doses_boxes::BoxTexts boxTexts() const;
+    bool hasUnsavedEdits() const;
+    // Refuses, asks, and stores the boxes under the period at position index of the selector.
+    // False when nothing was stored; the boxes then hold the person's edits as they were.
+    bool store(int index);
+    bool refuseUnreadableBox(const doses_boxes::BoxTexts &texts);
+    bool confirmDroppedRows(const doses_boxes::BoxTexts &texts);
+    void focusBox(int page, QWidget *box);
 
     void loadSelectedPeriod();
+    void nameBoxes();
     void fitOuterSize();
 
     struct Widgets;
     Widgets *w_;
+    int shownPeriod_ = -1;        // the selector position whose tables the boxes hold
+    doses_boxes::BoxTexts shown_; // the boxes as last filled or stored
 };

@@ -1,14 +1,36 @@
 #pragma once
 
-#include <QString>
+#include "ui/dialogs/doses_entry_checks.h"
 
-// The texts the "Configure Dosages" dialog shows in message boxes.
+#include <QMessageBox>
+#include <QString>
+#include <vector>
+
+// The texts the "Configure Dosages" dialog shows, and its questions.
 namespace doses_messages {
 
-inline constexpr const char *kApply = "Apply Code goes here to set options w/o closing dialog!";
+QString pageName(doses_checks::Page page);
+// Where a box is, as a screen reader and the messages name it: "Blood Sugar, row 3, Dose",
+// "Carbohydrate, grams per unit".
+QString boxPlace(doses_checks::Page page, int box);
+
+QString refused(const doses_checks::Refusal &refusal, const QString &typed);
+// "Rows 4–5 of Blood Sugar come after an empty Lower Limit and will be removed.", a line a page.
+QString droppedRows(const std::vector<doses_checks::DroppedRows> &dropped);
+QString fileGone(const QString &path);
+QString unsavedEdits(const QString &shownPeriod, const QString &chosenPeriod);
 
 QString saveFailed(const QString &period, const QString &path, const QString &reason);
 QString loadFailed(const QString &period, const QString &path, const QString &reason);
 QString noPeriods(const QString &path);
+
+// A modal question titled with the application title. Each button may carry its own caption;
+// returns the button chosen. The last one given is the careful answer: Enter and Escape take it.
+struct Answer {
+    QMessageBox::StandardButton button;
+    QString caption; // empty: the button's standard caption
+};
+QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
+                                const std::vector<Answer> &answers);
 
 } // namespace doses_messages

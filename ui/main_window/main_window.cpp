@@ -310,8 +310,9 @@ void MainWindow::showNoPeriodsHint(bool show) {
 DosesConfigDialog *MainWindow::loadDosesDialog() {
     return dosesDialog_.get([this] {
         auto *dialog = new DosesConfigDialog(this);
-        connect(dialog, &DosesConfigDialog::weightingCaptionChanged, this,
-                &MainWindow::setWeightingCaption);
+        // OK and Apply may have stored this window's own period: its doses and the weighting
+        // caption are worked out again from the file.
+        connect(dialog, &DosesConfigDialog::tablesStored, this, &MainWindow::Mealtime_Click);
         return dialog;
     });
 }

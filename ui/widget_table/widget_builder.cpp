@@ -4,13 +4,17 @@
 #include "platform/tab_order.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyleFactory>
 #include <QTabBar>
 
 namespace widget_table {
@@ -26,6 +30,23 @@ constexpr int kCaptionGap = 4;
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// With the style's usual padding the captions of a tab row laid out in twips would not fit,
+// so tabs get a narrower margin around their captions.
+class CompactTabStyle : public QProxyStyle {
+public:
+    explicit CompactTabStyle(QObject *owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override {
+        if (metric == PM_TabBarTabHSpace)
+            return 12;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 Qt::Alignment alignmentOf(Align align) {
     switch (align) {
@@ -92,9 +113,21 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
     }
     case Kind::TabBar: {
         auto *bar = new QTabBar(parent);
+        // The tabs stand in a fixed place laid out for a small face: whole captions side by
+        // side, no scrolling, no elision, and the pane under them draws the base line.
+        bar->setStyle(new CompactTabStyle(bar));
+        bar->setDrawBase(false);
+        bar->setExpanding(false);
+        bar->setElideMode(Qt::ElideNone);
+        bar->setUsesScrollButtons(false);
         for (const QString &caption : text.split(QLatin1Char('|'), Qt::SkipEmptyParts))
             bar->addTab(caption);
         return bar;
+    }
+    case Kind::TabPane: {
+        auto *pane = new QFrame(parent);
+        pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+        return pane;
     }
     case Kind::Stack:
         return new QStackedWidget(parent);
@@ -168,6 +201,7 @@ bool canTakeFocus(Kind kind) {
     case Kind::Picture:
     case Kind::TabBar:
         return true;
+    case Kind::TabPane:
     case Kind::GroupFrame:
     case Kind::Label:
     case Kind::Line:
@@ -226,8 +260,11 @@ BuiltWidgets buildWidgets(std::span<const WidgetRow> rows, QWidget *root) {
         if (row.index != kNoIndex)
             widget->setProperty("index", row.index);
         widget->setGeometry(placeOf(row));
-        if (auto *stack = qobject_cast<QStackedWidget *>(container))
-            stack->addWidget(widget); // a page takes the stack's place
+        if (auto *stack = qobject_cast<QStackedWidget *>(container)) {
+            // A page takes the stack's place, a short one only its own height of it.
+            widget->setMaximumSize(widget->size());
+            stack->addWidget(widget);
+        }
         applyFont(widget, row, root);
         applyColour(widget, row);
         if (canTakeFocus(row.kind) && row.tabIndex != kNoTabStop) {

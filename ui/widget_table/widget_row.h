@@ -18,7 +18,9 @@ enum class Kind {
     Picture,      // sunken panel for an image the window sets; the colour fills it
     Line,         // rule: width is its length, height its thickness, the colour fills it
     TabBar,       // row of tabs; the text lists their captions separated by '|'
-    Stack,        // pages one at a time: rows placed in it become its pages in table order
+    TabPane,      // raised panel a row of tabs opens into; comes before the tabs in the table
+    Stack,        // pages one at a time: rows placed in it become its pages in table order, each
+                  // at the stack's top left and no larger than its own place
 };
 
 // Horizontal alignment of a label's or a box's text, centred vertically; the Top forms keep
