@@ -12,6 +12,7 @@
 #include "platform/settings_location.h"
 #include "platform/twips.h"
 #include "ui/log_window/log_window.h"
+#include "ui/main_window/dose_figure_accessible.h"
 #include "ui/options/options_dialog.h"
 #include "ui/record_dose/record_dose_dialog.h"
 
@@ -62,7 +63,7 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
 
     penLine_ = makeLine(frame, "Lab_pen", Qt::AlignRight);
     penLine_->setFont(platform::designFont(true));
-    penLine_->setAccessibleName(QStringLiteral("Pen dose"));
+    penLine_->setAccessibleDescription(QStringLiteral("Pen dose"));
     maxLine_ = makeLine(frame, "Lab_max", Qt::AlignLeft);
     QPalette red = maxLine_->palette();
     red.setColor(QPalette::WindowText, kWarningRed);
@@ -126,8 +127,9 @@ void DoseExtras::afterRecalculation(std::optional<double> total) {
     penLine_->setVisible(options_.penStep.has_value());
     // No total (an input that cannot be worked out): the line stays, without a figure.
     penLine_->setText(pen ? fromStd(norvalis::PenDoseLine(*pen)) : QStringLiteral("Pen dose:"));
-    // Named like the other figures by its caption; the figure itself for a screen reader.
-    penLine_->setAccessibleDescription(pen ? fromStd(norvalis::NumberText(*pen)) : QString());
+    // Read like the other figures: what it is, then the figure or "blank".
+    penLine_->setAccessibleName(mainwindow::spokenDoseFigure(
+        QStringLiteral("Pen dose"), pen ? fromStd(norvalis::NumberText(*pen)) : QString()));
 
     const bool above =
         options_.maxDose && total && norvalis::AboveMaximum(*total, *options_.maxDose);

@@ -24,8 +24,11 @@ public:
             return spokenDoseFigure(caption, value);
         case QAccessible::Value:
             return value;
-        case QAccessible::Description:
-            return caption;
+        case QAccessible::Description: {
+            // A warning about the figure (the dose ceiling) is said in place of the caption.
+            const QString own = widget()->accessibleDescription();
+            return own.isEmpty() ? caption : own;
+        }
         default:
             return QAccessibleWidget::text(t);
         }
