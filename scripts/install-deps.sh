@@ -10,6 +10,9 @@ packages=(
     fonts-liberation fonts-dejavu-core
     locales
     desktop-file-utils appstream
+    git clang-format
+    # The fuzz targets (fuzz/run.sh): clang with its libFuzzer and sanitizer runtimes.
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
