@@ -3,12 +3,14 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <string_view>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -102,22 +104,35 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
     WriteFile(path, starting);
     const ExpectedFiles expected(scratch);
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 12000);
     int version = kFirstVersion;
     int killedMidSave = 0;
+    // Kills land within about two saves of the child's start, however fast this machine is.
+    auto saveTime = std::chrono::steady_clock::duration::zero();
 
     for (int kill = 0; kill < kKills; ++kill) {
         const int firstVersion = version + 1;
+        int started[2];
+        ASSERT_EQ(pipe(started), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            close(started[0]);
+            const char ready = 1;
+            (void)!write(started[1], &ready, 1);
             for (int v = firstVersion;; ++v) {
                 if (!SaveSettings(TablesOfVersion(v), "dosages", "Lunch", path).ok) {
                     _exit(3);
                 }
             }
         }
-        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
+        close(started[1]);
+        char ready = 0;
+        ASSERT_EQ(read(started[0], &ready, 1), 1);
+        close(started[0]);
+        const auto window =
+            std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 2 + 1;
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            std::uniform_int_distribution<std::int64_t>(0, window)(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -135,10 +150,13 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
 
         // The next save removes what the killed one left.
         ++version;
+        const auto saveStart = std::chrono::steady_clock::now();
         ASSERT_TRUE(SaveSettings(TablesOfVersion(version), "dosages", "Lunch", path).ok);
+        saveTime = std::chrono::steady_clock::now() - saveStart;
         ASSERT_EQ(ReadFile(path), expected.Of(version));
         ASSERT_TRUE(Temporaries(scratch.Path()).empty()) << "after the save after kill " << kill;
     }
+    RecordProperty("kills_with_a_save_in_progress", killedMidSave);
     // The kills must have hit saves in progress, or the test proves nothing.
     EXPECT_GT(killedMidSave, kKills / 10);
 }
