@@ -60,7 +60,8 @@ Dose CarbohydrateDose(const std::optional<double> &carbohydrate,
     if (*carbohydrate == 0.0) {
         return {0.0, false}; // nothing eaten, nothing to cover, whatever the table holds
     }
-    if (!gramsPerUnit || *gramsPerUnit == 0.0) {
+    // A negative amount (a typo such as "-50") or ratio would lower the total: no dose then.
+    if (*carbohydrate < 0.0 || !gramsPerUnit || !(*gramsPerUnit > 0.0)) {
         return Dose::Unknown();
     }
     const double quotient = *carbohydrate / *gramsPerUnit;

@@ -24,8 +24,9 @@ struct DoseLabels {
 
 // Works out the correction, weighting, carbohydrate and total doses for a blood sugar text
 // and a carbohydrate text from the tables settings holds. Never fails: a dose that cannot be
-// computed soundly (unreadable number, no or zero grams per unit for a non-zero amount, a
-// quotient that is not finite) shows empty text, and so does the total then.
+// computed soundly (unreadable number, a negative carbohydrate amount, no, zero or negative
+// grams per unit for a non-zero amount, a quotient that is not finite) shows empty text, and
+// so does the total then.
 DoseLabels CalculateDoses(const DoseSettings &settings, std::string_view bloodSugarText,
                           std::string_view carbText);
 

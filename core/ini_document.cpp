@@ -1,5 +1,7 @@
 #include "ini_document.h"
 
+#include "ini_name.h"
+
 #include <algorithm>
 
 namespace norvalis {
@@ -12,16 +14,6 @@ constexpr std::size_t kMaxValueBytes = 254;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -38,76 +30,117 @@ bool FitsOnOneLine(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
+constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
+
+std::uint64_t HashOfName(std::string_view name, Encoding encoding) {
+    std::uint64_t hash = kFnvOffset;
+    for (std::size_t pos = 0; pos < name.size();) {
+        hash = (hash ^ FoldedIniLetter(NextCodePoint(name, pos, encoding))) * kFnvPrime;
+    }
+    return hash;
+}
+
 } // namespace
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
+IniDocument::IniDocument(std::string bytes)
+    : bytes_(std::move(bytes)), encoding_(DetectEncoding(bytes_)) {
     Parse();
 }
 
+IniDocument::Line IniDocument::ParseLine(std::size_t pos) const {
+    const std::string_view text = bytes_;
+    Line line;
+    line.begin = pos;
+    line.end = std::min(text.find('\n', pos), text.size());
+    line.next = line.end < text.size() ? line.end + 1 : text.size();
+
+    std::size_t first = line.begin;
+    std::size_t last = line.end;
+    while (first < last && IsBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && IsBlank(text[last - 1])) {
+        --last;
+    }
+    const auto setName = [&](std::size_t b, std::size_t e) {
+        const std::string_view name = Trimmed(text.substr(b, e - b));
+        line.nameBegin = static_cast<std::size_t>(name.data() - text.data());
+        line.nameEnd = line.nameBegin + name.size();
+    };
+    if (first == last) {
+        line.kind = LineKind::Blank;
+    } else if (text[first] == '[') {
+        const std::size_t close = text.substr(first, last - first).rfind(']');
+        if (close != std::string_view::npos && close > 0) {
+            line.kind = LineKind::Section;
+            setName(first + 1, first + close);
+        } else {
+            line.kind = LineKind::Other; // an unclosed header names nothing
+        }
+    } else {
+        line.kind = LineKind::Entry;
+        const std::size_t equals = text.substr(first, last - first).find('=');
+        if (equals == std::string_view::npos) {
+            setName(first, last);
+            line.valueBegin = line.valueEnd = last;
+        } else {
+            setName(first, first + equals);
+            const std::string_view value =
+                Trimmed(text.substr(first + equals + 1, last - first - equals - 1));
+            line.valueBegin = static_cast<std::size_t>(value.data() - text.data());
+            line.valueEnd = line.valueBegin + value.size();
+        }
+    }
+    return line;
+}
+
 void IniDocument::Parse() {
-    lines_.clear();
     sections_.clear();
     const std::string_view text = bytes_;
     std::size_t pos = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (pos < text.size()) {
-        Line line;
-        line.begin = pos;
-        line.end = std::min(text.find('\n', pos), text.size());
-        line.next = line.end < text.size() ? line.end + 1 : text.size();
-
-        std::size_t first = line.begin;
-        std::size_t last = line.end;
-        while (first < last && IsBlank(text[first])) {
+        // Only header lines matter here: skip the others without splitting them up.
+        std::size_t first = pos;
+        while (first < text.size() && IsBlank(text[first])) {
             ++first;
         }
-        while (last > first && IsBlank(text[last - 1])) {
-            --last;
-        }
-        const auto setName = [&](std::size_t b, std::size_t e) {
-            const std::string_view name = Trimmed(text.substr(b, e - b));
-            line.nameBegin = static_cast<std::size_t>(name.data() - text.data());
-            line.nameEnd = line.nameBegin + name.size();
-        };
-        if (first == last) {
-            line.kind = LineKind::Blank;
-        } else if (text[first] == '[') {
-            const std::size_t close = text.substr(first, last - first).rfind(']');
-            if (close != std::string_view::npos && close > 0) {
-                line.kind = LineKind::Section;
-                setName(first + 1, first + close);
-            } else {
-                line.kind = LineKind::Other; // an unclosed header names nothing
+        if (first < text.size() && text[first] == '[') {
+            const Line line = ParseLine(pos);
+            if (line.kind == LineKind::Section) {
+                if (!sections_.empty()) {
+                    sections_.back().end = pos;
+                }
+                sections_.push_back({pos, line.nameBegin, line.nameEnd, line.next, text.size()});
             }
+            pos = line.next;
         } else {
-            line.kind = LineKind::Entry;
-            const std::size_t equals = text.substr(first, last - first).find('=');
-            if (equals == std::string_view::npos) {
-                setName(first, last);
-                line.valueBegin = line.valueEnd = last;
-            } else {
-                setName(first, first + equals);
-                const std::string_view value =
-                    Trimmed(text.substr(first + equals + 1, last - first - equals - 1));
-                line.valueBegin = static_cast<std::size_t>(value.data() - text.data());
-                line.valueEnd = line.valueBegin + value.size();
-            }
+            const std::size_t newline = text.find('\n', first);
+            pos = newline == std::string_view::npos ? text.size() : newline + 1;
         }
-        if (line.kind == LineKind::Section) {
-            if (!sections_.empty()) {
-                sections_.back().endLine = lines_.size();
-            }
-            sections_.push_back({lines_.size(), 0});
-        }
-        lines_.push_back(line);
-        pos = line.next;
     }
-    if (!sections_.empty()) {
-        sections_.back().endLine = lines_.size();
+    BuildIndex();
+}
+
+void IniDocument::BuildIndex() {
+    index_.clear();
+    index_.reserve(sections_.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        index_.emplace_back(HashOfFileName(NameOf(sections_[i])), i);
     }
+    std::sort(index_.begin(), index_.end());
+}
+
+std::uint64_t IniDocument::HashOfFileName(std::string_view fileName) const {
+    return HashOfName(fileName, encoding_);
 }
 
 std::string_view IniDocument::NameOf(const Line &line) const {
     return std::string_view(bytes_).substr(line.nameBegin, line.nameEnd - line.nameBegin);
+}
+
+std::string_view IniDocument::NameOf(const SectionSpan &span) const {
+    return std::string_view(bytes_).substr(span.nameBegin, span.nameEnd - span.nameBegin);
 }
 
 std::string IniDocument::ValueOf(const Line &line) const {
@@ -117,31 +150,80 @@ std::string IniDocument::ValueOf(const Line &line) const {
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
-    return std::string(value.substr(0, kMaxValueBytes));
+    if (value.size() > kMaxValueBytes) {
+        std::size_t cut = kMaxValueBytes;
+        if (encoding_ == Encoding::Utf8) {
+            while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) {
+                --cut; // a continuation byte: the character would be split
+            }
+        }
+        value = value.substr(0, cut);
+    }
+    return ToUtf8(value, encoding_);
 }
 
-const IniDocument::SectionSpan *IniDocument::FindSection(std::string_view name) const {
-    name = Trimmed(name);
-    for (const SectionSpan &section : sections_) {
-        if (SameName(NameOf(lines_[section.header]), name)) {
-            return &section;
+bool IniDocument::NameMatches(std::string_view fileName, std::string_view utf8Name) const {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < fileName.size() && j < utf8Name.size()) {
+        if (FoldedIniLetter(NextCodePoint(fileName, i, encoding_)) !=
+            FoldedIniLetter(NextCodePoint(utf8Name, j, Encoding::Utf8))) {
+            return false;
         }
     }
-    return nullptr;
+    return i == fileName.size() && j == utf8Name.size();
 }
 
-const IniDocument::Line *IniDocument::FindKey(const SectionSpan &section,
-                                              std::string_view key) const {
-    key = Trimmed(key);
-    if (key.empty()) {
-        return nullptr;
-    }
-    for (std::size_t i = section.header + 1; i < section.endLine; ++i) {
-        if (lines_[i].kind == LineKind::Entry && SameName(NameOf(lines_[i]), key)) {
-            return &lines_[i];
+std::size_t IniDocument::FindSection(std::string_view utf8Name) const {
+    utf8Name = Trimmed(utf8Name);
+    const std::uint64_t hash = HashOfName(utf8Name, Encoding::Utf8);
+    auto it = std::lower_bound(index_.begin(), index_.end(), std::pair(hash, std::size_t{0}));
+    for (; it != index_.end() && it->first == hash; ++it) {
+        if (NameMatches(NameOf(sections_[it->second]), utf8Name)) {
+            return it->second;
         }
     }
-    return nullptr;
+    return kNone;
+}
+
+IniDocument::Line IniDocument::FindKey(const SectionSpan &section, std::string_view utf8Key) const {
+    utf8Key = Trimmed(utf8Key);
+    if (!utf8Key.empty()) {
+        for (std::size_t pos = section.body; pos < section.end;) {
+            const Line line = ParseLine(pos);
+            if (line.kind == LineKind::Entry && NameMatches(NameOf(line), utf8Key)) {
+                return line;
+            }
+            pos = line.next;
+        }
+    }
+    return Line{kNone, kNone, kNone, LineKind::Blank, 0, 0, 0, 0};
+}
+
+void IniDocument::Replace(std::size_t section, std::size_t pos, std::size_t length,
+                          std::string_view text) {
+    if (std::string_view(bytes_).substr(pos, length) == text) {
+        return;
+    }
+    bytes_.replace(pos, length, text);
+    edited_ = true;
+    const std::size_t delta = text.size() - length; // wraps for a shrink, as intended
+    // The header line itself may have changed: renamed, or given the line ending it lacked
+    // at the end of the file.
+    SectionSpan &edited = sections_[section];
+    const Line header = ParseLine(edited.header);
+    edited.nameBegin = header.nameBegin;
+    edited.nameEnd = header.nameEnd;
+    edited.body = header.next;
+    edited.end += delta;
+    for (std::size_t i = section + 1; i < sections_.size(); ++i) {
+        SectionSpan &span = sections_[i];
+        span.header += delta;
+        span.nameBegin += delta;
+        span.nameEnd += delta;
+        span.body += delta;
+        span.end += delta;
+    }
 }
 
 std::string IniDocument::LineEnding() const {
@@ -153,98 +235,159 @@ std::string IniDocument::LineEnding() const {
 }
 
 std::string IniDocument::Value(std::string_view section, std::string_view key) const {
-    const SectionSpan *found = FindSection(section);
-    if (found == nullptr) {
+    const std::size_t found = FindSection(section);
+    if (found == kNone) {
         return {};
     }
-    const Line *line = FindKey(*found, key);
-    return line != nullptr ? ValueOf(*line) : std::string();
+    const Line line = FindKey(sections_[found], key);
+    return line.begin != kNone ? ValueOf(line) : std::string();
 }
 
-bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::HasSection(std::string_view section) const {
+    return FindSection(section) != kNone;
+}
+
+IniDocument::EditResult IniDocument::SetValue(std::string_view section, std::string_view key,
+                                              std::string_view value) {
     section = Trimmed(section);
     key = Trimmed(key);
-    if (section.empty() || key.empty() || !FitsOnOneLine(section) || !FitsOnOneLine(key) ||
-        !FitsOnOneLine(value) || key.find('=') != std::string_view::npos || key.front() == '[') {
-        return false;
+    if (section.empty() || key.empty()) {
+        return {false, "A section or key name is empty, so nothing was written."};
     }
+    if (!FitsOnOneLine(section) || !FitsOnOneLine(key) || !FitsOnOneLine(value)) {
+        return {false, "A period name or an entry holds a line break, which the settings file "
+                       "cannot store; nothing was written."};
+    }
+    if (key.find('=') != std::string_view::npos || key.front() == '[') {
+        return {false, "The key \"" + std::string(key) +
+                           "\" cannot be stored in the settings "
+                           "file; nothing was written."};
+    }
+    EncodedText encoded[3] = {FromUtf8(section, encoding_), FromUtf8(key, encoding_),
+                              FromUtf8(value, encoding_)};
+    for (const EncodedText &text : encoded) {
+        if (text.problem) {
+            return {false, *text.problem + " Nothing was written."};
+        }
+    }
+    const std::string &fileSection = encoded[0].bytes;
+    const std::string &fileKey = encoded[1].bytes;
+    const std::string &fileValue = encoded[2].bytes;
     const std::string eol = LineEnding();
-    std::string entryLine(key);
-    entryLine.append(1, '=').append(value);
+    const std::string entryLine = fileKey + "=" + fileValue;
 
-    const SectionSpan *found = FindSection(section);
-    if (found != nullptr) {
-        if (const Line *line = FindKey(*found, key); line != nullptr) {
+    const std::size_t found = FindSection(section);
+    if (found != kNone) {
+        const SectionSpan &span = sections_[found];
+        if (const Line line = FindKey(span, key); line.begin != kNone) {
             // Keep indentation, the key's spelling and the line's own ending.
-            std::size_t replaceEnd = line->end;
-            if (replaceEnd > line->begin && bytes_[replaceEnd - 1] == '\r') {
+            std::size_t replaceEnd = line.end;
+            if (replaceEnd > line.begin && bytes_[replaceEnd - 1] == '\r') {
                 --replaceEnd;
             }
-            std::string assignment(1, '=');
-            assignment.append(value);
-            bytes_.replace(line->nameEnd, replaceEnd - line->nameEnd, assignment);
+            Replace(found, line.nameEnd, replaceEnd - line.nameEnd, "=" + fileValue);
         } else {
-            std::size_t lastFilled = found->header;
-            for (std::size_t i = found->header + 1; i < found->endLine; ++i) {
-                if (lines_[i].kind != LineKind::Blank) {
-                    lastFilled = i;
+            Line after = ParseLine(span.header);
+            for (std::size_t pos = span.body; pos < span.end;) {
+                const Line candidate = ParseLine(pos);
+                if (candidate.kind != LineKind::Blank) {
+                    after = candidate;
                 }
+                pos = candidate.next;
             }
-            const Line &after = lines_[lastFilled];
             if (after.next == after.end) { // last line of the file, without an ending
-                bytes_.insert(after.next, eol + entryLine);
+                Replace(found, after.next, 0, eol + entryLine);
             } else {
-                bytes_.insert(after.next, entryLine + eol);
+                Replace(found, after.next, 0, entryLine + eol);
             }
         }
-    } else {
-        const bool hasContent = std::any_of(lines_.begin(), lines_.end(), [](const Line &line) {
-            return line.kind != LineKind::Blank;
-        });
-        if (hasContent && bytes_.back() != '\n') {
-            bytes_ += eol;
-        }
-        if (hasContent && lines_.back().kind != LineKind::Blank) {
-            bytes_ += eol;
-        }
-        bytes_.append(1, '[').append(section).append(1, ']');
-        bytes_.append(eol).append(entryLine).append(eol);
+        return {};
     }
+
+    // Whether the file holds anything but blanks, and whether its last line is blank.
+    const std::size_t start = bytes_.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    const std::size_t lastFilled = bytes_.find_last_not_of(" \t\r\v\f\n");
+    const bool hasContent = lastFilled != std::string::npos && lastFilled >= start;
+    if (hasContent) {
+        if (bytes_.back() != '\n') {
+            bytes_ += eol;
+        }
+        // The last line is blank exactly when a line break follows the last filled byte's line.
+        const std::size_t lineBreak = bytes_.find('\n', lastFilled);
+        if (lineBreak + 1 == bytes_.size()) {
+            bytes_ += eol;
+        }
+    }
+    bytes_.append(1, '[').append(fileSection).append(1, ']');
+    bytes_.append(eol).append(entryLine).append(eol);
+    edited_ = true;
     Parse();
-    return true;
+    return {};
 }
 
 bool IniDocument::RemoveKey(std::string_view section, std::string_view key) {
-    const SectionSpan *found = FindSection(section);
+    const std::size_t found = FindSection(section);
     key = Trimmed(key);
-    if (found == nullptr || key.empty()) {
+    if (found == kNone || key.empty()) {
         return false;
     }
-    bool removed = false;
-    for (std::size_t i = found->endLine; i-- > found->header + 1;) {
-        const Line &line = lines_[i];
-        if (line.kind == LineKind::Entry && SameName(NameOf(line), key)) {
-            bytes_.erase(line.begin, line.next - line.begin);
-            removed = true;
+    std::vector<std::pair<std::size_t, std::size_t>> doomed; // begin, length
+    for (std::size_t pos = sections_[found].body; pos < sections_[found].end;) {
+        const Line line = ParseLine(pos);
+        if (line.kind == LineKind::Entry && NameMatches(NameOf(line), key)) {
+            doomed.emplace_back(line.begin, line.next - line.begin);
         }
+        pos = line.next;
     }
-    if (removed) {
-        Parse();
+    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+        Replace(found, it->first, it->second, {});
     }
-    return removed;
+    return !doomed.empty();
+}
+
+bool IniDocument::RenameSection(std::string_view from, std::string_view to) {
+    to = Trimmed(to);
+    if (to.empty() || !FitsOnOneLine(to) || to.find(']') != std::string_view::npos) {
+        return false;
+    }
+    const std::size_t found = FindSection(from);
+    if (found == kNone) {
+        return false;
+    }
+    if (const std::size_t existing = FindSection(to); existing != kNone && existing != found) {
+        return false;
+    }
+    const EncodedText encoded = FromUtf8(to, encoding_);
+    if (encoded.problem) {
+        return false;
+    }
+    const SectionSpan &span = sections_[found];
+    Replace(found, span.nameBegin, span.nameEnd - span.nameBegin, encoded.bytes);
+    BuildIndex();
+    return true;
 }
 
 std::vector<IniDocument::Section> IniDocument::Sections() const {
     std::vector<Section> result;
     result.reserve(sections_.size());
+    const std::string_view text = bytes_;
+    const std::size_t start = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    int lineNumber = 1;
+    if (!sections_.empty()) {
+        lineNumber += static_cast<int>(
+            std::count(text.begin() + static_cast<std::ptrdiff_t>(start),
+                       text.begin() + static_cast<std::ptrdiff_t>(sections_.front().header), '\n'));
+    }
     for (const SectionSpan &span : sections_) {
-        Section section{
-            std::string(NameOf(lines_[span.header])), static_cast<int>(span.header + 1), {}};
-        for (std::size_t i = span.header + 1; i < span.endLine; ++i) {
-            if (lines_[i].kind == LineKind::Entry) {
+        Section section{ToUtf8(NameOf(span), encoding_), lineNumber, {}};
+        ++lineNumber;
+        for (std::size_t pos = span.body; pos < span.end; ++lineNumber) {
+            const Line line = ParseLine(pos);
+            if (line.kind == LineKind::Entry) {
                 section.entries.push_back(
-                    {std::string(NameOf(lines_[i])), ValueOf(lines_[i]), static_cast<int>(i + 1)});
+                    {ToUtf8(NameOf(line), encoding_), ValueOf(line), lineNumber});
             }
+            pos = line.next;
         }
         result.push_back(std::move(section));
     }

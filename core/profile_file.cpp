@@ -20,7 +20,7 @@ std::int16_t WriteIniValue(std::string_view section, std::string_view key, std::
         return 0; // rewriting a file we could not read would lose its other lines
     }
     IniDocument document(std::move(bytes));
-    if (!document.SetValue(section, key, value)) {
+    if (!document.SetValue(section, key, value).ok) {
         return 0;
     }
     return ReplaceFileAtomically(path, document.Bytes()).ok ? 1 : 0;

@@ -1,8 +1,11 @@
 #include "settings_file.h"
 
 #include "ini_document.h"
+#include "ini_name.h"
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace norvalis {
 
@@ -13,6 +16,8 @@ constexpr std::string_view kPeriodKey = "P_";
 constexpr std::string_view kCarbDoseKey = "CD_";
 constexpr std::string_view kCorrectionKey = "BS_";
 constexpr std::string_view kWeightingKey = "CW_";
+// A period name is read back as a value, which the reader cuts at 254 bytes.
+constexpr std::size_t kMaxNameBytes = 254;
 
 std::string SlotKey(std::string_view prefix, int index) {
     return std::string(prefix) + std::to_string(index);
@@ -32,21 +37,63 @@ int ReadTable(const IniDocument &document, std::string_view section, std::string
 
 // Writes slots 1..count and removes the keys above, so that rows the user deleted do not
 // come back with the next load.
-bool WriteTable(IniDocument &document, std::string_view section, std::string_view prefix,
-                const TextTable &table, int count) {
+IniDocument::EditResult WriteTable(IniDocument &document, std::string_view section,
+                                   std::string_view prefix, const TextTable &table, int count) {
     for (int i = 1; i <= count; ++i) {
-        if (!document.SetValue(section, SlotKey(prefix, i), table[i])) {
-            return false;
+        if (IniDocument::EditResult written =
+                document.SetValue(section, SlotKey(prefix, i), table[i]);
+            !written.ok) {
+            return written;
         }
     }
     for (int i = count + 1; i <= kTableSlots; ++i) {
         document.RemoveKey(section, SlotKey(prefix, i));
     }
-    return true;
+    return {};
 }
 
 int ClampedCount(int count) {
     return count < 0 ? 0 : (count > kTableSlots ? kTableSlots : count);
+}
+
+IniDocument::EditResult WritePeriodList(IniDocument &document, const DoseSettings &settings) {
+    return WriteTable(document, kPeriodSection, kPeriodKey, settings.PeriodList,
+                      ClampedCount(settings.Counts.PeriodCount));
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\v\f");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r\v\f") - first + 1);
+}
+
+// A save rewrites the file it read; a file that cannot be read is left alone so that its
+// other contents are not lost.
+FileResult ReadDocument(const std::string &path, IniDocument &document) {
+    std::string bytes;
+    if (const FileResult read = ReadWholeFile(path, bytes); !read.ok) {
+        return {false, read.error + " (nothing was saved, so that the file's other contents "
+                                    "are not lost)"};
+    }
+    document = IniDocument(std::move(bytes));
+    return {};
+}
+
+FileResult ReplaceIfEdited(const IniDocument &document, const std::string &path) {
+    if (!document.Edited()) {
+        return {}; // nothing changed: leave the file, and a read-only folder, alone
+    }
+    // Once the last byte that is not UTF-8 is gone, the next read would take the file for
+    // UTF-8 and read its other accented letters differently.
+    const std::string &bytes = document.Bytes();
+    if (document.encoding() == Encoding::Windows1252 && IsValidUtf8(bytes) &&
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; })) {
+        return {false, "Saving this would change how the other accented letters of the settings "
+                       "file (in the Windows-1252 encoding) are read; nothing was saved."};
+    }
+    return ReplaceFileAtomically(path, document.Bytes());
 }
 
 } // namespace
@@ -97,35 +144,103 @@ FileResult SaveSettings(const DoseSettings &settings, std::string_view selector,
         return {false, "No period is selected, so the tables were not saved."};
     }
 
-    std::string bytes;
-    if (const FileResult read = ReadWholeFile(path, bytes); !read.ok) {
-        return {false, read.error + " (nothing was saved, so that the file's other contents "
-                                    "are not lost)"};
+    IniDocument document;
+    if (const FileResult read = ReadDocument(path, document); !read.ok) {
+        return read;
     }
-    const std::string original = bytes;
-    IniDocument document(std::move(bytes));
-
-    bool stored = true;
+    IniDocument::EditResult stored;
     if (savePeriods) {
-        stored = WriteTable(document, kPeriodSection, kPeriodKey, settings.PeriodList,
-                            ClampedCount(settings.Counts.PeriodCount));
+        stored = WritePeriodList(document, settings);
     } else {
         const TableCounts &counts = settings.Counts;
-        stored = WriteTable(document, periodName, kCarbDoseKey, settings.CarbDoseTable,
-                            ClampedCount(counts.CarbDoseCount)) &&
-                 WriteTable(document, periodName, kCorrectionKey, settings.CorrectionTable,
-                            ClampedCount(counts.CorrectionCount)) &&
-                 WriteTable(document, periodName, kWeightingKey, settings.WeightingTable,
-                            ClampedCount(counts.WeightingCount));
+        for (const auto &[prefix, table, count] :
+             {std::tuple(kCarbDoseKey, &settings.CarbDoseTable, counts.CarbDoseCount),
+              std::tuple(kCorrectionKey, &settings.CorrectionTable, counts.CorrectionCount),
+              std::tuple(kWeightingKey, &settings.WeightingTable, counts.WeightingCount)}) {
+            stored = WriteTable(document, periodName, prefix, *table, ClampedCount(count));
+            if (!stored.ok) {
+                break;
+            }
+        }
     }
-    if (!stored) {
-        return {false, "A period name or an entry holds a line break, which the settings file "
-                       "cannot store; nothing was saved."};
+    if (!stored.ok) {
+        return {false, stored.error};
     }
-    if (document.Bytes() == original) {
-        return {}; // nothing changed: leave the file, and a read-only folder, alone
+    return ReplaceIfEdited(document, path);
+}
+
+FileResult SavePeriods(const DoseSettings &settings, const std::vector<SectionRename> &renames,
+                       const std::string &path) {
+    IniDocument document;
+    if (const FileResult read = ReadDocument(path, document); !read.ok) {
+        return read;
     }
-    return ReplaceFileAtomically(path, document.Bytes());
+    for (const SectionRename &rename : renames) {
+        if (rename.from == rename.to || !document.HasSection(rename.from)) {
+            continue; // a period without tables has no section to carry along
+        }
+        if (SameIniName(Trimmed(rename.from), kPeriodSection) ||
+            SameIniName(Trimmed(rename.to), kPeriodSection)) {
+            return {false, "The section \"Period\" holds the period list and cannot be renamed "
+                           "to or from a period's name; nothing was saved."};
+        }
+        if (const std::optional<std::string> problem =
+                PeriodNameProblem(rename.to, document.encoding())) {
+            return {false, *problem + " Nothing was saved."};
+        }
+        if (!document.RenameSection(rename.from, rename.to)) {
+            return {false, "The tables of \"" + rename.from + "\" cannot be moved to \"" +
+                               rename.to +
+                               "\", which already has tables of its own; nothing "
+                               "was saved."};
+        }
+    }
+    if (const IniDocument::EditResult stored = WritePeriodList(document, settings); !stored.ok) {
+        return {false, stored.error};
+    }
+    return ReplaceIfEdited(document, path);
+}
+
+std::optional<std::string> PeriodNameProblem(std::string_view nameUtf8, Encoding encoding) {
+    const std::string quoted = "The period name \"" + std::string(nameUtf8) + "\"";
+    if (nameUtf8.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+        return "A period name cannot hold a line break.";
+    }
+    if (Trimmed(nameUtf8).empty()) {
+        return std::string("A period name cannot be empty.");
+    }
+    if (Trimmed(nameUtf8).size() != nameUtf8.size()) {
+        return quoted + " begins or ends with a blank, which the settings file does not keep.";
+    }
+    if (nameUtf8.find_first_of("[]=") != std::string_view::npos) {
+        return quoted + " holds \"[\", \"]\" or \"=\", which the settings file uses to mark "
+                        "sections and entries.";
+    }
+    if (nameUtf8.front() == ';') {
+        return quoted + " begins with \";\", which marks a comment in the settings file.";
+    }
+    if (nameUtf8.size() >= 2 && (nameUtf8.front() == '"' || nameUtf8.front() == '\'') &&
+        nameUtf8.back() == nameUtf8.front()) {
+        return quoted + " is enclosed in quotes, which the settings file drops when it reads it.";
+    }
+    const EncodedText encoded = FromUtf8(nameUtf8, encoding);
+    if (encoded.problem) {
+        return *encoded.problem;
+    }
+    if (encoded.bytes.size() > kMaxNameBytes) {
+        return quoted + " takes " + std::to_string(encoded.bytes.size()) + " bytes in this " +
+               std::string(EncodingName(encoding)) + " settings file; only the first " +
+               std::to_string(kMaxNameBytes) + " would be read back.";
+    }
+    return std::nullopt;
+}
+
+Encoding SettingsFileEncoding(const std::string &path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes).ok) {
+        return Encoding::Utf8;
+    }
+    return DetectEncoding(bytes);
 }
 
 } // namespace norvalis

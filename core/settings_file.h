@@ -2,9 +2,12 @@
 
 #include "dose_settings.h"
 #include "file_access.h"
+#include "text_encoding.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvalis {
 
@@ -25,8 +28,33 @@ FileResult LoadSettings(DoseSettings &settings, std::string_view selector,
 // ("dosages"): entries 1..count, keys of that table above the count (up to 12) removed. All
 // writes are applied in memory and the file is replaced once, atomically; a failure is
 // reported with its reason and leaves the file as it was. An empty period name writes
-// nothing and is reported as a failure.
+// nothing and is reported as a failure. Names and entries are UTF-8 and are written in the
+// file's own encoding; one that the encoding cannot hold is refused, naming the character.
 FileResult SaveSettings(const DoseSettings &settings, std::string_view selector,
                         std::string_view periodName, const std::string &path);
+
+// A period renamed from one name to another: its section follows the new name.
+struct SectionRename {
+    std::string from;
+    std::string to;
+};
+
+// Writes the period list exactly as SaveSettings("period") does and renames, in place, the
+// section of each period in renames that has one (its lines and comments kept), all in one
+// atomic replace of the file. Refused, with nothing written, when a new name is one the file
+// cannot hold (see PeriodNameProblem), when another section already has the new name, or
+// when "Period" itself would be renamed.
+FileResult SavePeriods(const DoseSettings &settings, const std::vector<SectionRename> &renames,
+                       const std::string &path);
+
+// Why a period name (UTF-8) cannot be stored in a settings file of the given encoding and
+// read back whole, in plain words for the user; nullopt when it can. Refused: an empty name,
+// a line break, blanks at either end, "[", "]", "=", a leading ";", enclosing quotes, a
+// character the encoding cannot hold, and more than 254 bytes in the file's encoding.
+std::optional<std::string> PeriodNameProblem(std::string_view nameUtf8, Encoding encoding);
+
+// The encoding of the settings file at path as a read would decide it; UTF-8 for a file
+// that does not exist or cannot be read, since a new file is written as UTF-8.
+Encoding SettingsFileEncoding(const std::string &path);
 
 } // namespace norvalis

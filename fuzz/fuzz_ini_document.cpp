@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string key = PickName(input, keyNames);
         const bool write = input.ConsumeBool();
         const std::string value = write ? PickValue(input) : std::string();
-        if (write && !document.SetValue(section, key, value)) {
+        if (write && !document.SetValue(section, key, value).ok) {
             continue; // refused: nothing changed
         }
         if (!write) {

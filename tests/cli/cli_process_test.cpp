@@ -91,10 +91,17 @@ const std::string kWorkedExampleJson =
     "grams.\",\"carb_ratio_text\":\"1 Unit Insulin per 10 grms Carbohydrate\","
     "\"weighting_caption\":\"Weighting if over 60 grams\"}\n";
 
+// A negative amount gives no carbohydrate dose, and so no total.
 const std::string kMinusAndEmptyText = "Period: Breakfast\nBlood sugar correction dose: (none)\n"
-                                       "Dose for carbohydrate @ 1 unit per 10 grams: -0.5\n"
-                                       "Weighting if over 60 grams: (none)\nTotal: -0.5\n"
+                                       "Dose for carbohydrate @ 1 unit per 10 grams: (none)\n"
+                                       "Weighting if over 60 grams: (none)\nTotal: (none)\n"
                                        "1 Unit Insulin per 10 grms Carbohydrate\n";
+
+const std::string kNegativeCarbsJson =
+    "{\"period\":\"Breakfast\",\"correction_dose\":\"2\",\"weighting_dose\":\"\",\"carb_dose\":"
+    "\"\",\"total_dose\":\"\",\"carb_rate_text\":\"Dose for carbohydrate @ 1 unit per 10 "
+    "grams.\",\"carb_ratio_text\":\"1 Unit Insulin per 10 grms Carbohydrate\","
+    "\"weighting_caption\":\"Weighting if over 60 grams\"}\n";
 
 const std::string kFindings =
     "Period, P_3: period \"Supper\" has no section [Supper]; selecting it shows empty tables: no "
@@ -118,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliProcessTest, ::testing::Values(
     ProcessCase{"tables_json_quoted_name", Example, {"--json", "tables", "Tea \"time\""}, 0, "{\"period\":\"Tea \\\"time\\\"\",\"carb_dose\":[\"15\"],\"correction\":[],\"weighting\":[]}\n", ""},
     ProcessCase{"tables_text", Example, {"tables", "Lunch"}, 0, kLunchTablesText, ""},
     ProcessCase{"dose_json_worked_example", Example, {"dose", "Breakfast", "--blood-sugar", "190", "--carbs", "75", "--json"}, 0, kWorkedExampleJson, ""},
+    ProcessCase{"dose_json_negative_carbs_blank", Example, {"dose", "Breakfast", "--blood-sugar", "190", "--carbs", "-50", "--json"}, 0, kNegativeCarbsJson, ""},
     ProcessCase{"dose_text_minus_and_empty_values", Example, {"dose", "Breakfast", "--blood-sugar", "", "--carbs", "-5"}, 0, kMinusAndEmptyText, ""},
     ProcessCase{"check_findings", Example, {"check"}, 1, kFindings, ""},
     ProcessCase{"check_findings_json", Example, {"check", "--json"}, 1, kFindingsJson, ""},

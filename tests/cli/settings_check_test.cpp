@@ -57,6 +57,8 @@ const std::string kLongName = std::string(300, 'x');
 INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
     CheckCase{"clean_file", kClean, {}},
     CheckCase{"clean_file_with_comments_and_crlf", kCleanCrlf, {}},
+    CheckCase{"latin_letters_match_in_either_case", "[Period]\nP_1=Caf\u00e9\n[CAF\u00c9]\nCD_1=10\n", {}},
+    CheckCase{"windows_1252_file_matches_too", "[Period]\nP_1=Caf\xe9\n[CAF\xc9]\nCD_1=10\n", {}},
     CheckCase{"binary_file", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), {{"", "", 0, "the file holds binary data"}}},
     CheckCase{"plain_text_file", "Shopping list\nbread\nmilk\n", {{"", "", 0, "there is no [Period] section"}}},
     CheckCase{"misspelt_period_section_plural", "[Periods]\nP_1=A\n[A]\nCD_1=10\n", {{"", "", 0, "there is no [Period] section"}, {"Periods", "[Periods]", 1, "the section looks like a misspelt [Period]"}}},

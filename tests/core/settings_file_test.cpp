@@ -39,6 +39,14 @@ const std::string kBreakfast = "CD=10 BS=140,1|180,2|220,3 CW=60,1|100,2";
 const std::string kFirst13 = "BS_1=1\nBS_2=2\nBS_3=3\nBS_4=4\nBS_5=5\nBS_6=6\nBS_7=7\nBS_8=8\n"
                              "BS_9=9\nBS_10=10\nBS_11=11\nBS_12=12\nBS_13=13\n";
 
+// Written by the Windows version: Windows-1252 text, CRLF line ends, the section in capitals.
+const std::string kWindows = "[Period]\r\nP_1=Fr\xFChst\xFC"
+                             "ck\r\nP_2=Caf\xE9\r\n\r\n"
+                             "[FR\xDCHST\xDC"
+                             "CK]\r\nCD_1=10\r\nBS_1=140,1\r\n";
+const std::string kFruehstueck = "Fr\303\274hst\303\274ck";
+const std::string kLStroke = "\305\201\303\263d\305\272"; // Łódź
+
 class SettingsFileTest : public ::testing::Test {
 protected:
     std::string Path() const { return directory_.File(kSettingsFileName); }
@@ -64,6 +72,12 @@ const LoadCase kLoadCases[] = {
     {"empty_value_ends_table", "[P]\nCD_1=10\nCD_2=\nCD_3=12\n", "CD=10"},
     {"thirteenth_key_not_read", "[P]\n" + kFirst13, "BS=1|2|3|4|5|6|7|8|9|10|11|12"},
     {"entries_taken_verbatim", "[P]\nBS_1=  120, 1.50 \nCW_1=\"60,1\"\n", "BS=120, 1.50 CW=60,1"},
+    {"cp1252_period_list", kWindows, "P=" + kFruehstueck + "|Caf\303\251 CD=| BS= CW=||",
+     "periods"},
+    {"cp1252_tables_by_name", kWindows, "CD=10 BS=140,1", "dosages", kFruehstueck},
+    {"cp1252_tables_by_capitals", kWindows, "CD=10 BS=140,1", "dosages", "FR\303\234HST\303\234CK"},
+    {"invalid_utf8_is_cp1252", "[Period]\nP_1=Caf\xE9\n", "P=Caf\303\251 CD=| BS= CW=||",
+     "periods"},
     {"key_after_a_long_line", "[P]\n;" + std::string(40000, 'x') + "\nCD_1=10\n", "CD=10"},
 };
 
@@ -117,6 +131,23 @@ const SaveCase kSaveCases[] = {
     {"selector_compared_exactly", kOld, "CD=2", kOld, "", "Dosages"},
     {"no_period_selected", kOld, "CD=2", kOld, "No period", "dosages", ""},
     {"period_name_with_line_break", kOld, "CD=2", kOld, "line break", "dosages", "Sup\nper"},
+    {"cp1252_only_edited_line_changes", kWindows, "CD=12 BS=140,1",
+     std::string(kWindows).replace(kWindows.find("CD_1=10"), 7, "CD_1=12"), "", "dosages",
+     kFruehstueck},
+    {"cp1252_list_written_in_cp1252", kWindows, "P=" + kFruehstueck + "|Th\303\251",
+     std::string(kWindows).replace(kWindows.find("Caf\xE9"), 4, "Th\xE9"), "", "period"},
+    {"cp1252_refuses_l_stroke", kWindows, "P=" + kLStroke, kWindows, "(U+0141)", "period"},
+    {"cp1252_refuses_l_stroke_section", kWindows, "CD=1", kWindows, "(U+0141)", "dosages",
+     kLStroke},
+    {"cp1252_file_never_turns_into_utf8", "[Period]\nP_1=Caf\xE9\nP_2=\xC3\xA9\n",
+     "P=Tea|\303\203\302\251", "[Period]\nP_1=Caf\xE9\nP_2=\xC3\xA9\n", "accented letters",
+     "period"},
+    {"cp1252_file_without_accents_left_may_turn_utf8", "[Period]\nP_1=Caf\xE9\n", "P=Tea",
+     "[Period]\nP_1=Tea\n", "", "period"},
+    {"bom_file_stays_utf8", "\xEF\xBB\xBF[Period]\nP_1=x\n", "P=" + kLStroke,
+     "\xEF\xBB\xBF[Period]\nP_1=" + kLStroke + "\n", "", "period"},
+    {"empty_file_written_utf8", "", "CD=1", "[" + kFruehstueck + "]\nCD_1=1\n", "", "dosages",
+     kFruehstueck},
     {"missing_folder", kOld, "CD=2", kOld, "No such file", "dosages", "P", "gone/Norvalis.ini"},
     {"file_is_a_folder", kOld, "CD=2", kOld, "Is a directory", "dosages", "P", "folder"},
     {"disk_full_part_way", kOld, "CD=2", kOld, "File too large"},

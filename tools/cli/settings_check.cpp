@@ -1,9 +1,11 @@
 #include "settings_check.h"
 
 #include "core/dose_settings.h"
+#include "core/ini_name.h"
 #include "core/leading_number.h"
 #include "core/number_text.h"
 #include "core/table_entry.h"
+#include "core/text_encoding.h"
 #include "json_text.h"
 
 #include <algorithm>
@@ -54,12 +56,27 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-// A section or key name as the program compares it: blanks around it ignored, letters in
-// either case. Equal folded names are the same name to the program.
-std::string Folded(std::string_view name) {
-    std::string folded(Trimmed(name));
-    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
-    return folded;
+// The ASCII letters of a name in lower case, blanks around it dropped: for recognising the
+// spellings of table keys, which are ASCII.
+std::string LowerAsciiTrimmed(std::string_view name) {
+    std::string lower(Trimmed(name));
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    return lower;
+}
+
+// A section or key name as a lookup key: names with equal keys are the same name to the
+// program (SameIniName after trimming). Each folded character takes four bytes.
+std::string NameKey(std::string_view name) {
+    const std::string_view trimmed = Trimmed(name);
+    std::string key;
+    key.reserve(trimmed.size() * 4);
+    for (std::size_t pos = 0; pos < trimmed.size();) {
+        const char32_t c = FoldedIniLetter(NextCodePoint(trimmed, pos, Encoding::Utf8));
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            key += static_cast<char>((c >> shift) & 0xFF);
+        }
+    }
+    return key;
 }
 
 bool IsDigit(char c) {
@@ -169,17 +186,18 @@ KeyShape ShapeOf(std::string_view key, const std::array<TableRule, N> &rules) {
         }
     }
     for (const TableRule &rule : rules) {
-        const std::string letters = Folded(rule.prefix.substr(0, rule.prefix.size() - 1));
+        const std::string letters =
+            LowerAsciiTrimmed(rule.prefix.substr(0, rule.prefix.size() - 1));
         const std::string_view digits = std::string_view(normal).substr(
             normal.starts_with(letters) ? letters.size() : normal.size());
         if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) {
             continue;
         }
         KeyShape shape{&rule, 0, false};
-        const std::string folded = Folded(key);
+        const std::string folded = LowerAsciiTrimmed(key);
         const std::string_view exactDigits =
             std::string_view(folded).substr(std::min(folded.size(), rule.prefix.size()));
-        if (folded.starts_with(Folded(rule.prefix)) && !exactDigits.empty() &&
+        if (folded.starts_with(LowerAsciiTrimmed(rule.prefix)) && !exactDigits.empty() &&
             exactDigits.front() != '0' &&
             std::all_of(exactDigits.begin(), exactDigits.end(), IsDigit)) {
             if (exactDigits.size() <= 2 && std::stoi(std::string(exactDigits)) <= kTableSlots) {
@@ -196,7 +214,8 @@ KeyShape ShapeOf(std::string_view key, const std::array<TableRule, N> &rules) {
 class Checker {
 public:
     explicit Checker(const IniDocument &document)
-        : bytes_(document.Bytes()), sections_(document.Sections()) {}
+        : bytes_(document.Bytes()), encoding_(document.encoding()), sections_(document.Sections()) {
+    }
 
     std::vector<Finding> Run() {
         if (LooksBinary(bytes_)) {
@@ -205,7 +224,7 @@ public:
             return std::move(findings_);
         }
         for (std::size_t i = 0; i < sections_.size(); ++i) {
-            firstSection_.try_emplace(Folded(sections_[i].name), i);
+            firstSection_.try_emplace(NameKey(sections_[i].name), i);
         }
         std::vector<std::string> periods;
         const IniDocument::Section *periodSection = FirstSection("Period");
@@ -236,7 +255,7 @@ private:
     }
 
     const IniDocument::Section *FirstSection(std::string_view name) const {
-        const auto found = firstSection_.find(Folded(name));
+        const auto found = firstSection_.find(NameKey(name));
         return found == firstSection_.end() ? nullptr : &sections_[found->second];
     }
 
@@ -244,13 +263,13 @@ private:
     static Values FirstValues(const IniDocument::Section &section) {
         Values values;
         for (const IniDocument::Entry &entry : section.entries) {
-            values.try_emplace(Folded(entry.key), &entry);
+            values.try_emplace(NameKey(entry.key), &entry);
         }
         return values;
     }
 
     static std::string ValueIn(const Values &values, std::string_view key) {
-        const auto found = values.find(Folded(key));
+        const auto found = values.find(NameKey(key));
         return found == values.end() ? std::string() : found->second->value;
     }
 
@@ -262,8 +281,8 @@ private:
             const std::string &name = periods[i];
             const std::string key = Key("P_", static_cast<int>(i) + 1);
             const int line = LineOfKey("Period", key);
-            const auto [first, isNew] = firstListed.try_emplace(Folded(name), i);
-            listed_.insert(Folded(name));
+            const auto [first, isNew] = firstListed.try_emplace(NameKey(name), i);
+            listed_.insert(NameKey(name));
             if (!isNew) {
                 Add("Period", key, line,
                     "period " + Quoted(name) + " is listed again (first as " +
@@ -293,7 +312,7 @@ private:
             return 0;
         }
         for (const IniDocument::Entry &entry : found->entries) {
-            if (Folded(entry.key) == Folded(key)) {
+            if (SameIniName(Trimmed(entry.key), Trimmed(key))) {
                 return entry.lineNumber;
             }
         }
@@ -304,7 +323,7 @@ private:
     void CheckSections(bool hasPeriodList) {
         for (std::size_t i = 0; i < sections_.size(); ++i) {
             const IniDocument::Section &section = sections_[i];
-            const std::string folded = Folded(section.name);
+            const std::string folded = NameKey(section.name);
             const std::size_t first = firstSection_.at(folded);
             const std::string header = "[" + section.name + "]";
             if (first != i) {
@@ -312,9 +331,9 @@ private:
                     "the section appears again on line " + std::to_string(section.lineNumber) +
                         " (first on line " + std::to_string(sections_[first].lineNumber) + ")",
                     "only the first one is read; keys in this one are never read");
-            } else if (folded == "period" || listed_.contains(folded)) {
+            } else if (folded == NameKey("Period") || listed_.contains(folded)) {
                 continue;
-            } else if (LooksLikePeriodSection(folded)) {
+            } else if (LooksLikePeriodSection(LowerAsciiTrimmed(section.name))) {
                 Add(section.name, header, section.lineNumber,
                     "the section looks like a misspelt [Period]",
                     "the program reads the period list only from [Period]; this section is "
@@ -358,7 +377,7 @@ private:
             const auto r = static_cast<std::size_t>(shape.rule - rules.data());
             const std::string_view prefix = shape.rule->prefix;
             const std::string end = Key(prefix, counts[r] + 1);
-            const bool repeated = !seen.insert(Folded(entry.key)).second;
+            const bool repeated = !seen.insert(NameKey(entry.key)).second;
             if (repeated) {
                 Add(section.name, entry.key, entry.lineNumber,
                     "the key appears again (line " + std::to_string(entry.lineNumber) + ")",
@@ -403,7 +422,8 @@ private:
             written.back() == written.front()) {
             written = written.substr(1, written.size() - 2);
         }
-        if (written.size() > entry.value.size() && written.starts_with(entry.value)) {
+        const std::string writtenText = ToUtf8(written, encoding_);
+        if (writtenText.size() > entry.value.size() && writtenText.starts_with(entry.value)) {
             Add(section, entry.key, entry.lineNumber,
                 "the value is " + std::to_string(written.size()) + " bytes long, longer than the " +
                     std::to_string(kLongestValue) + " the program reads",
@@ -438,7 +458,7 @@ private:
         std::string highestKey;
         for (int i = 1; i <= count; ++i) {
             const std::string key = Key(rule.prefix, i);
-            const IniDocument::Entry &found = *values.at(Folded(key));
+            const IniDocument::Entry &found = *values.at(NameKey(key));
             const std::string &entry = found.value;
             const int line = found.lineNumber;
             if (rule.kind == TableKind::CarbDose) {
@@ -517,6 +537,7 @@ private:
     }
 
     const std::string &bytes_;
+    Encoding encoding_;
     std::vector<IniDocument::Section> sections_;
     std::unordered_map<std::string, std::size_t> firstSection_;
     std::unordered_set<std::string> listed_;

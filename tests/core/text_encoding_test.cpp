@@ -1,0 +1,161 @@
+#include "core/ini_name.h"
+#include "core/text_encoding.h"
+#include "tests/core/named_cases.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace norvalis {
+namespace {
+
+using namespace testing;
+using testing::operator<<; // a using-directive is not enough for the test lists
+
+struct Utf8Case {
+    std::string name, bytes;
+    bool valid;
+};
+
+const Utf8Case kUtf8Cases[] = {
+    {"ascii", "[A]\nk=1\n", true},
+    {"empty", "", true},
+    {"two_byte_letters",
+     "Fr\xC3\xBChst\xC3\xBC"
+     "ck",
+     true},
+    {"three_byte_euro", "\xE2\x82\xAC", true},
+    {"four_byte_highest", "\xF4\x8F\xBF\xBF", true},
+    {"byte_order_mark", "\xEF\xBB\xBF[A]", true},
+    {"windows_1252_letter",
+     "Fr\xFChst\xFC"
+     "ck",
+     false},
+    {"overlong_nul", "\xC0\x80", false},
+    {"overlong_three_bytes", "\xE0\x80\xAF", false},
+    {"surrogate", "\xED\xA0\x80", false},
+    {"above_unicode", "\xF4\x90\x80\x80", false},
+    {"cut_at_end", "abc\xE2\x82", false},
+    {"lone_continuation", "abcdefgh\x80", false},
+    {"invalid_after_long_ascii_run", "abcdefghijklmnop\xFF", false},
+};
+
+class Utf8ValidityTest : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8ValidityTest, DecidesEncoding) {
+    const Utf8Case &c = GetParam();
+    EXPECT_EQ(IsValidUtf8(c.bytes), c.valid);
+    EXPECT_EQ(DetectEncoding(c.bytes), c.valid ? Encoding::Utf8 : Encoding::Windows1252);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Utf8ValidityTest, ::testing::ValuesIn(kUtf8Cases), CaseName());
+
+struct Cp1252Case {
+    std::string name, byte, utf8;
+};
+
+const Cp1252Case kCp1252Cases[] = {
+    {"ascii_kept", "A", "A"},
+    {"euro", "\x80", "\xE2\x82\xAC"},
+    {"undefined_0x81", "\x81", "\xC2\x81"},
+    {"undefined_0x9D", "\x9D", "\xC2\x9D"},
+    {"s_caron", "\x8A", "\xC5\xA0"},
+    {"oe_ligature", "\x9C", "\xC5\x93"},
+    {"y_diaeresis_capital", "\x9F", "\xC5\xB8"},
+    {"right_quote", "\x92", "\xE2\x80\x99"},
+    {"no_break_space", "\xA0", "\xC2\xA0"},
+    {"u_umlaut", "\xFC", "\xC3\xBC"},
+    {"y_diaeresis_small", "\xFF", "\xC3\xBF"},
+};
+
+class Cp1252Test : public ::testing::TestWithParam<Cp1252Case> {};
+
+TEST_P(Cp1252Test, ConvertsBothWays) {
+    const Cp1252Case &c = GetParam();
+    EXPECT_EQ(ToUtf8(c.byte, Encoding::Windows1252), c.utf8);
+    const EncodedText back = FromUtf8(c.utf8, Encoding::Windows1252);
+    EXPECT_FALSE(back.problem.has_value());
+    EXPECT_EQ(back.bytes, c.byte);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, Cp1252Test, ::testing::ValuesIn(kCp1252Cases), CaseName());
+
+TEST(Cp1252, EveryByteRoundTrips) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string original(1, static_cast<char>(byte));
+        const std::string utf8 = ToUtf8(original, Encoding::Windows1252);
+        EXPECT_TRUE(IsValidUtf8(utf8)) << byte;
+        EXPECT_EQ(FromUtf8(utf8, Encoding::Windows1252).bytes, original) << byte;
+    }
+}
+
+struct RefusalCase {
+    std::string name, utf8;
+    Encoding encoding;
+    std::string message; // empty: stored
+};
+
+const RefusalCase kRefusalCases[] = {
+    {"l_stroke_in_windows_1252",
+     "\xC5\x81\xC3\xB3"
+     "d\xC5\xBA",
+     Encoding::Windows1252,
+     "\"\xC5\x81\" (U+0141) cannot be stored in this settings file, which is in the "
+     "Windows-1252 encoding."},
+    {"emoji_in_windows_1252", "a\xF0\x9F\x8D\x8E", Encoding::Windows1252, "(U+1F34E)"},
+    {"l_stroke_in_utf8", "\xC5\x81", Encoding::Utf8, ""},
+    {"invalid_utf8_into_utf8", "Caf\xE9", Encoding::Utf8, "not valid UTF-8"},
+    {"invalid_utf8_into_windows_1252", "Caf\xE9", Encoding::Windows1252, "not valid UTF-8"},
+};
+
+class EncodeRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(EncodeRefusalTest, NamesTheCharacter) {
+    const RefusalCase &c = GetParam();
+    const EncodedText encoded = FromUtf8(c.utf8, c.encoding);
+    ASSERT_EQ(encoded.problem.has_value(), !c.message.empty());
+    if (encoded.problem) {
+        EXPECT_NE(encoded.problem->find(c.message), std::string::npos) << *encoded.problem;
+        EXPECT_TRUE(encoded.bytes.empty()) << "a refused text must not come back half-converted";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, EncodeRefusalTest, ::testing::ValuesIn(kRefusalCases), CaseName());
+
+struct NameCase {
+    std::string name, a, b;
+    bool same;
+};
+
+const NameCase kNameCases[] = {
+    {"ascii_case", "Lunch", "LUNCH", true},
+    {"umlauts",
+     "Fr\xC3\xBChst\xC3\xBC"
+     "ck",
+     "FR\xC3\x9CHST\xC3\x9C"
+     "CK",
+     true},
+    {"a_grave", "\xC3\x80", "\xC3\xA0", true},
+    {"thorn", "\xC3\x9E", "\xC3\xBE", true},
+    {"times_not_division", "\xC3\x97", "\xC3\xB7", false},
+    {"sharp_s_alone", "\xC3\x9F", "SS", false},
+    {"s_caron", "\xC5\xA0", "\xC5\xA1", true},
+    {"oe_ligature", "\xC5\x92", "\xC5\x93", true},
+    {"z_caron", "\xC5\xBD", "\xC5\xBE", true},
+    {"y_diaeresis", "\xC5\xB8", "\xC3\xBF", true},
+    {"l_stroke_outside_range", "\xC5\x81", "\xC5\x82", false},
+    {"prefix_differs", "Lunch", "Lunch2", false},
+    {"blanks_count", "Lunch ", "Lunch", false},
+};
+
+class SameIniNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(SameIniNameTest, ComparesBothWays) {
+    const NameCase &c = GetParam();
+    EXPECT_EQ(SameIniName(c.a, c.b), c.same);
+    EXPECT_EQ(SameIniName(c.b, c.a), c.same);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SameIniNameTest, ::testing::ValuesIn(kNameCases), CaseName());
+
+} // namespace
+} // namespace norvalis
