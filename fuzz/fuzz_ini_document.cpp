@@ -162,8 +162,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
 
-    const std::vector<Line> before = Lines(original);
-    const std::vector<Line> after = Lines(document.Bytes());
+    // A leading byte order mark belongs to the file, not to its first line: it must stay, and
+    // a section added to a file that holds nothing else may follow it directly.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::string_view beforeText = original;
+    std::string_view afterText = document.Bytes();
+    if (beforeText.starts_with(kByteOrderMark)) {
+        if (!afterText.starts_with(kByteOrderMark)) {
+            Fail("the byte order mark was lost", std::string(afterText.substr(0, 16)));
+        }
+        beforeText.remove_prefix(kByteOrderMark.size());
+        afterText.remove_prefix(kByteOrderMark.size());
+    }
+    std::vector<Line> before = Lines(std::string(beforeText));
+    const std::vector<Line> after = Lines(std::string(afterText));
+    if (before.size() == 1 && before.front().content.empty()) {
+        before.clear(); // nothing but the mark
+    }
     std::size_t next = 0;
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (touchedLines.contains(static_cast<int>(i) + 1)) {
