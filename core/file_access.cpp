@@ -3,14 +3,31 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace norvalis {
 
 namespace {
+
+thread_local const std::function<int(ReplaceStep)> *currentFault = nullptr;
+
+// Runs one step of a replace, unless a test's fault makes it fail first (with errno set).
+template <typename Step> bool RunStep(ReplaceStep step, Step &&run) {
+    if (currentFault != nullptr && *currentFault) {
+        if (const int error = (*currentFault)(step); error != 0) {
+            errno = error;
+            return false;
+        }
+    }
+    return run();
+}
 
 // Enough for any chain of links a user sets up; a loop ends here instead of forever.
 constexpr int kMaxLinkDepth = 40;
@@ -73,7 +90,83 @@ bool WriteAll(int fd, const std::string &bytes) {
     return true;
 }
 
+constexpr std::string_view kTemporaryLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporarySuffixLength = 6; // the XXXXXX of mkostemp
+
+bool IsOurTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + kTemporarySuffixLength || !name.starts_with(prefix)) {
+        return false;
+    }
+    return name.substr(prefix.size()).find_first_not_of(kTemporaryLetters) ==
+           std::string_view::npos;
+}
+
+bool SameFile(const struct stat &a, const struct stat &b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes temporaries of our naming that a killed save left behind. A save holds a lock on
+// its temporary until the rename, so one that can be locked is not being written by anyone;
+// and only this user's regular files are touched.
+void RemoveStaleTemporaries(const std::string &directory, std::string_view prefix) {
+    DIR *folder = opendir(directory.c_str());
+    if (folder == nullptr) {
+        return;
+    }
+    while (const dirent *entry = readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (!IsOurTemporaryName(name, prefix)) {
+            continue;
+        }
+        const std::string path = directory + "/" + std::string(name);
+        const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat opened {};
+        struct stat named {};
+        if (fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == geteuid() &&
+            flock(fd, LOCK_EX | LOCK_NB) == 0 && lstat(path.c_str(), &named) == 0 &&
+            SameFile(opened, named)) {
+            unlink(path.c_str());
+        }
+        close(fd);
+    }
+    closedir(folder);
+}
+
+// Creates and locks the temporary. The lock is taken after creation, so a cleaner may remove
+// the file in between; then the name no longer leads to our file and we start again.
+int CreateLockedTemporary(std::string &temporary, const std::string &pattern) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        temporary = pattern;
+        const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+        if (fd < 0) {
+            return -1;
+        }
+        struct stat opened {};
+        struct stat named {};
+        if (flock(fd, LOCK_EX) == 0 && fstat(fd, &opened) == 0 &&
+            lstat(temporary.c_str(), &named) == 0 && SameFile(opened, named)) {
+            return fd;
+        }
+        close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
 } // namespace
+
+ScopedReplaceFault::ScopedReplaceFault(std::function<int(ReplaceStep)> fault)
+    : fault_(std::move(fault)), previous_(currentFault) {
+    currentFault = &fault_;
+}
+
+ScopedReplaceFault::~ScopedReplaceFault() {
+    currentFault = previous_;
+}
 
 FileResult ReadWholeFile(const std::string &path, std::string &bytes) {
     bytes.clear();
@@ -124,43 +217,90 @@ FileResult ReplaceFileAtomically(const std::string &path, const std::string &byt
         return Failure("Cannot open", target, errno);
     }
 
-    std::string temporary = directory + "/." + BaseNameOf(target) + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
+    const std::string prefix = "." + BaseNameOf(target) + ".";
+    RemoveStaleTemporaries(directory, prefix);
+
+    std::string temporary;
+    int fd = -1;
+    if (!RunStep(ReplaceStep::CreateTemporary, [&] {
+            fd = CreateLockedTemporary(temporary, directory + "/" + prefix + "XXXXXX");
+            return fd >= 0;
+        })) {
         return Failure("Cannot create a temporary file in", directory, errno);
     }
+    // A second descriptor keeps the lock after the first is closed, until the rename is done.
+    const int lockFd = dup(fd);
+    const auto release = [&] {
+        if (lockFd >= 0) {
+            close(lockFd);
+        }
+    };
     const auto abandon = [&](std::string_view what) {
         const int error = errno;
         close(fd);
         unlink(temporary.c_str());
+        release();
         return Failure(what, temporary, error);
     };
-    if (!WriteAll(fd, bytes)) {
+    if (!RunStep(ReplaceStep::Write, [&] { return WriteAll(fd, bytes); })) {
         return abandon("Cannot write");
     }
     if (fchmod(fd, mode) != 0) {
         return abandon("Cannot set the permissions of");
     }
-    if (fsync(fd) != 0) {
+    if (!RunStep(ReplaceStep::Flush, [&] { return fsync(fd) == 0; })) {
         return abandon("Cannot flush");
     }
-    if (close(fd) != 0) {
+    bool closed = false;
+    if (!RunStep(ReplaceStep::Close, [&] {
+            closed = true;
+            return close(fd) == 0;
+        })) {
         const int error = errno;
+        if (!closed) {
+            close(fd);
+        }
         unlink(temporary.c_str());
+        release();
         return Failure("Cannot close", temporary, error);
     }
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!RunStep(ReplaceStep::Rename,
+                 [&] { return rename(temporary.c_str(), target.c_str()) == 0; })) {
         const int error = errno;
         unlink(temporary.c_str());
+        release();
         return Failure("Cannot replace", target, error);
     }
-    // The rename itself must survive a power cut too.
-    const int directoryFd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directoryFd >= 0) {
-        fsync(directoryFd);
+    release();
+    // The rename itself must survive a power cut too. A folder this user may not read cannot
+    // be opened for the sync; that alone is not worth failing a save that is in place.
+    const bool folderSynced = RunStep(ReplaceStep::FlushFolder, [&] {
+        const int directoryFd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (directoryFd < 0) {
+            return errno == EACCES;
+        }
+        const bool synced = fsync(directoryFd) == 0;
+        const int error = errno;
         close(directoryFd);
+        errno = error;
+        return synced;
+    });
+    if (!folderSynced) {
+        const int error = errno;
+        return {false, "The new contents of \"" + target +
+                           "\" are in place, but the folder could not be flushed to disk (" +
+                           std::strerror(error) + "); they may be lost if the power fails"};
     }
     return {};
+}
+
+std::string ExecutableDirectory() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || executable.empty()) {
+        return {};
+    }
+    return executable.parent_path().string();
 }
 
 } // namespace norvalis

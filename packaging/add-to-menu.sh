@@ -8,8 +8,14 @@ folder=$(cd "$(dirname "$0")" && pwd -P)
 menu_dir=${XDG_DATA_HOME:-$HOME/.local/share}/applications
 entry=$menu_dir/$id.desktop
 
+usage_text() {
+    echo "usage: $0 [--remove | --help]"
+    echo "Adds Norvalis in this folder to your desktop's application menu ($entry);"
+    echo "--remove takes the entry out again."
+}
+
 usage() {
-    echo "usage: $0 [--remove]" >&2
+    usage_text >&2
     exit 2
 }
 
@@ -25,10 +31,18 @@ string_value() {
 
 case $# in
 0) ;;
-1) [ "$1" = --remove ] || usage
-   rm -f "$entry"
-   echo "Removed $entry"
-   exit 0 ;;
+1) case $1 in
+   --help|-h) usage_text
+              exit 0 ;;
+   --remove) if [ -e "$entry" ] || [ -L "$entry" ]; then
+                 rm -f "$entry"
+                 echo "Removed $entry"
+             else
+                 echo "Nothing to remove: there is no menu entry $entry"
+             fi
+             exit 0 ;;
+   *) usage ;;
+   esac ;;
 *) usage ;;
 esac
 

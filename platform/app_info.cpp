@@ -1,6 +1,9 @@
 #include "platform/app_info.h"
 
-#include <QCoreApplication>
+#include "core/file_access.h"
+
+#include <QByteArray>
+#include <QFile>
 
 namespace platform {
 
@@ -12,8 +15,9 @@ Version applicationVersion() {
     return {NORVALIS_VERSION_MAJOR, NORVALIS_VERSION_MINOR, NORVALIS_VERSION_PATCH};
 }
 
+// The core finds the folder for the command-line companion too; one answer for both.
 QString applicationDirectory() {
-    return QCoreApplication::applicationDirPath();
+    return QFile::decodeName(QByteArray::fromStdString(norvalis::ExecutableDirectory()));
 }
 
 } // namespace platform

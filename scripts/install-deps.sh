@@ -13,6 +13,9 @@ packages=(
     desktop-file-utils appstream
     cmark
     xvfb xauth openbox dbus at-spi2-core
+    git clang-format
+    # The fuzz targets (fuzz/run.sh): clang with its libFuzzer and sanitizer runtimes.
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -31,7 +31,7 @@ struct ProcessCase {
     Settings settings;
     std::vector<std::string> arguments;
     int status;
-    std::string out;
+    std::string out;         // "$FILE" stands for the settings file's path
     std::string errContains; // empty: standard error must be empty
 };
 
@@ -61,10 +61,18 @@ TEST_P(CliProcessTest, PrintsAndExits) {
     command += " </dev/null >" + scratch.File("out") + " 2>" + scratch.File("err");
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status);
-    EXPECT_EQ(ReadFile(scratch.File("out")), c.out);
+    std::string out = c.out;
+    if (const std::size_t at = out.find("$FILE"); at != std::string::npos) {
+        out.replace(at, 5, settings);
+    }
+    EXPECT_EQ(ReadFile(scratch.File("out")), out);
     const std::string errors = ReadFile(scratch.File("err"));
     EXPECT_EQ(errors.empty(), c.errContains.empty()) << errors;
-    EXPECT_NE(errors.find(c.errContains), std::string::npos) << errors;
+    std::string errContains = c.errContains;
+    if (const std::size_t at = errContains.find("$FILE"); at != std::string::npos) {
+        errContains.replace(at, 5, settings);
+    }
+    EXPECT_NE(errors.find(errContains), std::string::npos) << errors;
 }
 
 const std::string kPeriods = "Breakfast\nLunch\nSupper\nTea \"time\"\n";
@@ -101,6 +109,14 @@ const std::string kFindings =
     "Lunch, BS_3: comes after BS_2, which is missing or empty; the table ends before BS_2; this "
     "key is never read\n";
 
+const std::string kFindingsJson =
+    "[{\"key\":\"P_3\",\"section\":\"Period\",\"line\":4,\"message\":\"period \\\"Supper\\\" has "
+    "no "
+    "section [Supper]; selecting it shows empty tables: no correction, no weighting and no "
+    "carbohydrate dose for a non-zero amount\"},{\"key\":\"BS_3\",\"section\":\"Lunch\",\"line\":"
+    "16,\"message\":\"comes after BS_2, which is missing or empty; the table ends before BS_2; "
+    "this key is never read\"}]\n";
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Commands, CliProcessTest, ::testing::Values(
     ProcessCase{"periods_text", Example, {"periods"}, 0, kPeriods, ""},
@@ -112,8 +128,12 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliProcessTest, ::testing::Values(
     ProcessCase{"dose_json_negative_carbs_blank", Example, {"dose", "Breakfast", "--blood-sugar", "190", "--carbs", "-50", "--json"}, 0, kNegativeCarbsJson, ""},
     ProcessCase{"dose_text_minus_and_empty_values", Example, {"dose", "Breakfast", "--blood-sugar", "", "--carbs", "-5"}, 0, kMinusAndEmptyText, ""},
     ProcessCase{"check_findings", Example, {"check"}, 1, kFindings, ""},
-    ProcessCase{"missing_file_reads_empty", Missing, {"periods", "--json"}, 0, "[]\n", ""},
-    ProcessCase{"missing_file_check", Missing, {"check"}, 0, "No findings.\n", ""},
+    ProcessCase{"check_findings_json", Example, {"check", "--json"}, 1, kFindingsJson, ""},
+    ProcessCase{"missing_file_reads_empty_and_says_so", Missing, {"periods", "--json"}, 0, "[]\n", "\"$FILE\" does not exist"},
+    ProcessCase{"missing_file_tables_says_so", Missing, {"tables", "Lunch", "--json"}, 0, "{\"period\":\"Lunch\",\"carb_dose\":[],\"correction\":[],\"weighting\":[]}\n", "does not exist"},
+    ProcessCase{"missing_file_check_is_a_finding", Missing, {"check"}, 1, "the settings file \"$FILE\" does not exist; the program starts with no periods and no tables\n", ""},
+    ProcessCase{"version_on_stdout", Example, {"--version"}, 0, "norvalis-cli " NORVALIS_VERSION "\n", ""},
+    ProcessCase{"version_after_command", Example, {"periods", "--version"}, 0, "norvalis-cli " NORVALIS_VERSION "\n", ""},
     ProcessCase{"unreadable_file_periods", Unreadable, {"periods"}, 1, "", "Cannot read"},
     ProcessCase{"unreadable_file_check", Unreadable, {"check"}, 1, "", "Cannot read"},
     ProcessCase{"usage_on_stderr", Example, {"periods", "--xml"}, 2, "", "usage: norvalis-cli"},

@@ -1,6 +1,8 @@
 #include "settings_check.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -8,10 +10,18 @@
 namespace norvalis::cli {
 namespace {
 
+// The culprit exactly, and the start of the problem text.
+struct Expected {
+    std::string section;
+    std::string key;
+    int line;
+    std::string problem;
+};
+
 struct CheckCase {
     const char *name;
     std::string file;
-    std::vector<std::string> findings; // "section, key: problem" prefixes, in order
+    std::vector<Expected> findings; // in order
 };
 
 void PrintTo(const CheckCase &c, std::ostream *os) {
@@ -20,39 +30,106 @@ void PrintTo(const CheckCase &c, std::ostream *os) {
 
 class CheckSettingsTest : public ::testing::TestWithParam<CheckCase> {};
 
-TEST_P(CheckSettingsTest, ReportsWhatTheProgramWouldTripOver) {
+TEST_P(CheckSettingsTest, NamesTheCulpritAndWhatTheProgramDoes) {
     const std::vector<Finding> findings = CheckSettings(IniDocument(GetParam().file));
-    ASSERT_EQ(findings.size(), GetParam().findings.size());
-    for (std::size_t i = 0; i < findings.size(); ++i) {
-        const std::string line = FindingLine(findings[i]);
-        EXPECT_TRUE(line.starts_with(GetParam().findings[i])) << line;
-        EXPECT_NE(line.find("; "), std::string::npos) << "no consequence in: " << line;
+    const std::vector<Expected> &expected = GetParam().findings;
+    for (std::size_t i = 0; i < std::max(findings.size(), expected.size()); ++i) {
+        ASSERT_LT(i, findings.size()) << "missing: " << expected[i].problem;
+        ASSERT_LT(i, expected.size()) << "unexpected: " << FindingLine(findings[i]);
+        EXPECT_EQ(findings[i].section, expected[i].section) << FindingLine(findings[i]);
+        EXPECT_EQ(findings[i].key, expected[i].key) << FindingLine(findings[i]);
+        EXPECT_EQ(findings[i].line, expected[i].line) << FindingLine(findings[i]);
+        EXPECT_TRUE(findings[i].problem.starts_with(expected[i].problem)) << findings[i].problem;
+        EXPECT_FALSE(findings[i].consequence.empty()) << FindingLine(findings[i]);
     }
 }
+
+const std::string kHeader = "[Period]\nP_1=A\n[A]\n"; // the culprits below start on line 4
 
 // Names match whatever their case; keys that are not table keys are left alone.
 const std::string kClean = "[Period]\nP_1=Breakfast\nP_2=lunch\n[Breakfast]\nCD_1=10\nBS_1=140,1\n"
                            "BS_2=180,2\nCW_1=60,1\nNote=kept by hand\n[Lunch]\nCD_1=12\n";
+const std::string kCleanCrlf = "; kept by hand\r\n[Period]\r\nP_1=Breakfast\r\n\r\n; morning\r\n"
+                               "[Breakfast]\r\nCD_1=10\r\nBS_1=140,1\r\nCW_1=60,1\r\n";
+const std::string kLongName = std::string(300, 'x');
 
-// A period without a section and a key after a gap: see the process test's "check_findings".
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
     CheckCase{"clean_file", kClean, {}},
-    CheckCase{"unlisted_section_not_checked", "[Period]\n[B]\nBS_1=150\n", {}},
-    CheckCase{"period_listed_twice", "[Period]\nP_1=Lunch\nP_2=LUNCH\n[Lunch]\n", {"Period, P_2: period \"LUNCH\" is listed again (first as P_1)"}},
-    CheckCase{"period_after_gap", "[Period]\nP_1=A\nP_3=B\n[A]\n", {"Period, P_3: comes after P_2"}},
-    CheckCase{"entry_without_comma", "[Period]\nP_1=A\n[A]\nBS_1=150\n", {"A, BS_1: entry \"150\" has no comma"}},
-    CheckCase{"levels_not_rising", "[Period]\nP_1=A\n[A]\nCW_1=100,2\nCW_2=60,1\nCW_3=100,3\nCW_4=120,4\n",
-              {"A, CW_2: level 60 is not above level 100 of CW_1", "A, CW_3: level 100 is not above level 100 of CW_1"}},
-    CheckCase{"key_above_twelve", "[Period]\nP_1=A\n[A]\nCD_13=10\n", {"A, CD_13: the index is above 12"}},
-    CheckCase{"key_with_leading_zero", "[Period]\nP_1=A\n[A]\nCD_1=10\nCD_02=12\n", {"A, CD_02: not a key the program reads"}},
-    CheckCase{"repeated_key", "[Period]\nP_1=A\n[A]\nCD_1=10\ncd_1=12\n", {"A, cd_1: the key appears again"}},
-    CheckCase{"grams_per_unit_zero", "[Period]\nP_1=A\n[A]\nCD_1=0\n", {"A, CD_1: grams per unit \"0\" reads as 0"}},
-    CheckCase{"unreadable_numbers", "[Period]\nP_1=A\n[A]\nCD_1=1e999\nBS_1=1,1e999\nCW_1=1e999,1\nCW_2=5,1\n",
-              {"A, CD_1: grams per unit \"1e999\" is beyond", "A, BS_1: dose \"1e999\" is beyond", "A, CW_1: level \"1e999\" is beyond"}},
-    CheckCase{"repeated_section", "[Period]\nP_1=A\n[A]\nCD_1=1\n[a]\n", {"a, [a]: the section appears again on line 5 (first on line 3)"}}),
+    CheckCase{"clean_file_with_comments_and_crlf", kCleanCrlf, {}},
+    CheckCase{"latin_letters_match_in_either_case", "[Period]\nP_1=Caf\u00e9\n[CAF\u00c9]\nCD_1=10\n", {}},
+    CheckCase{"windows_1252_file_matches_too", "[Period]\nP_1=Caf\xe9\n[CAF\xc9]\nCD_1=10\n", {}},
+    CheckCase{"binary_file", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), {{"", "", 0, "the file holds binary data"}}},
+    CheckCase{"plain_text_file", "Shopping list\nbread\nmilk\n", {{"", "", 0, "there is no [Period] section"}}},
+    CheckCase{"misspelt_period_section_plural", "[Periods]\nP_1=A\n[A]\nCD_1=10\n", {{"", "", 0, "there is no [Period] section"}, {"Periods", "[Periods]", 1, "the section looks like a misspelt [Period]"}}},
+    CheckCase{"misspelt_period_section_two_words", "[Period]\nP_1=A\n[A]\nCD_1=10\n[period list]\n", {{"period list", "[period list]", 5, "the section looks like a misspelt [Period]"}}},
+    CheckCase{"period_without_section", "[Period]\nP_1=A\nP_2=B\n[A]\nCD_1=10\n", {{"Period", "P_2", 3, "period \"B\" has no section [B]"}}},
+    CheckCase{"section_no_period_lists", kHeader + "CD_1=10\n[Dinner]\nCD_1=12\n", {{"Dinner", "[Dinner]", 5, "no P_ key in [Period] lists it"}}},
+    CheckCase{"period_listed_twice", "[Period]\nP_1=Lunch\nP_2=LUNCH\n[Lunch]\n", {{"Period", "P_2", 3, "period \"LUNCH\" is listed again (first as P_1)"}}},
+    CheckCase{"period_key_without_underscore", "[Period]\nP_1=A\nP1=B\n[A]\n", {{"Period", "P1", 3, "not a key the program reads"}}},
+    CheckCase{"key_with_zero_padded_index", kHeader + "BS_1=140,1\nBS01=180,2\n", {{"A", "BS01", 5, "not a key the program reads"}}},
+    CheckCase{"key_with_blank_for_underscore", kHeader + "CW_1=60,1\ncw 2=100,2\n", {{"A", "cw 2", 5, "not a key the program reads"}}},
+    CheckCase{"key_with_leading_zero", kHeader + "CD_1=10\nCD_02=12\n", {{"A", "CD_02", 5, "not a key the program reads"}}},
+    CheckCase{"key_above_twelve", kHeader + "CD_13=10\n", {{"A", "CD_13", 4, "the index is above 12"}}},
+    CheckCase{"key_after_gap", "[Period]\nP_1=A\nP_3=B\n[A]\n", {{"Period", "P_3", 3, "comes after P_2"}}},
+    CheckCase{"repeated_key", kHeader + "CD_1=10\ncd_1=12\n", {{"A", "cd_1", 5, "the key appears again"}}},
+    CheckCase{"empty_entry_ends_table", kHeader + "BS_1=140,1\nBS_2=\nBS_3=220,3\n", {{"A", "BS_2", 5, "the entry is empty, which ends the table"}, {"A", "BS_3", 6, "comes after BS_2, which is missing or empty"}}},
+    CheckCase{"empty_last_entry_is_harmless", kHeader + "CD_1=10\nCD_2=\n", {}},
+    CheckCase{"level_without_number", kHeader + "BS_1=abc,1\n", {{"A", "BS_1", 4, "level \"abc\" has no number at its start"}}},
+    CheckCase{"dose_without_number", kHeader + "CW_1=60,one\n", {{"A", "CW_1", 4, "dose \"one\" has no number at its start"}}},
+    CheckCase{"entry_without_comma", kHeader + "BS_1=150\n", {{"A", "BS_1", 4, "entry \"150\" has no comma"}}},
+    CheckCase{"entry_with_two_commas", kHeader + "BS_1=140,1\nBS_2=200,2,3\n", {{"A", "BS_2", 5, "entry \"200,2,3\" has more than one comma"}}},
+    CheckCase{"levels_not_rising", kHeader + "CW_1=100,2\nCW_2=60,1\nCW_3=100,3\nCW_4=120,4\n",
+              {{"A", "CW_2", 5, "level 60 is not above level 100 of CW_1"}, {"A", "CW_3", 6, "level 100 is not above level 100 of CW_1"}}},
+    CheckCase{"grams_per_unit_zero", kHeader + "CD_1=0\n", {{"A", "CD_1", 4, "grams per unit \"0\" reads as 0"}}},
+    CheckCase{"grams_per_unit_below_zero", kHeader + "CD_1=-10\n", {{"A", "CD_1", 4, "grams per unit \"-10\" reads as -10"}}},
+    CheckCase{"grams_per_unit_without_number", kHeader + "CD_1=ten\n", {{"A", "CD_1", 4, "grams per unit \"ten\" has no number at its start"}}},
+    CheckCase{"numbers_beyond_range", kHeader + "CD_1=1e999\nBS_1=1,1e999\nCW_1=1e999,1\nCW_2=5,1\n",
+              {{"A", "CD_1", 4, "grams per unit \"1e999\" is beyond"}, {"A", "BS_1", 5, "dose \"1e999\" is beyond"}, {"A", "CW_1", 6, "level \"1e999\" is beyond"}}},
+    CheckCase{"period_name_longer_than_read", "[Period]\nP_1=" + kLongName + "\n[" + kLongName + "]\n",
+              {{"Period", "P_1", 2, "the value is 300 bytes long"}, {"Period", "P_1", 2, "period \"xxxx"}, {kLongName, "[" + kLongName + "]", 3, "no P_ key in [Period] lists it"}}},
+    CheckCase{"repeated_section", kHeader + "CD_1=1\n[a]\n", {{"a", "[a]", 5, "the section appears again on line 5 (first on line 3)"}}}),
     [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
+
+std::string SourceFile(const std::string &relative) {
+    std::ifstream in(std::string(NORVALIS_SOURCE_DIR) + "/" + relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The files people start from must pass as they are.
+TEST(CheckSettingsShippedFiles, SampleFileHasNoFindings) {
+    const std::string sample = SourceFile("resources/Norvalis.sample.ini");
+    ASSERT_FALSE(sample.empty());
+    for (const Finding &finding : CheckSettings(IniDocument(sample))) {
+        ADD_FAILURE() << FindingLine(finding);
+    }
+}
+
+TEST(CheckSettingsShippedFiles, ReadmeExampleHasNoFindings) {
+    const std::string readme = SourceFile("README.md");
+    const std::size_t begin = readme.find("```ini\n");
+    ASSERT_NE(begin, std::string::npos);
+    const std::size_t end = readme.find("```", begin + 7);
+    ASSERT_NE(end, std::string::npos);
+    const std::string example = readme.substr(begin + 7, end - begin - 7);
+    for (const Finding &finding : CheckSettings(IniDocument(example))) {
+        ADD_FAILURE() << FindingLine(finding);
+    }
+}
+
+TEST(FindingsJsonTest, ListsObjectsWithCulpritAndMessage) {
+    const std::vector<Finding> findings = {
+        {"A", "BS_2", "entry \"2\" has no comma", "it is read as level 2 with dose 0", 7},
+        {"", "", "the settings file \"x\" does not exist", "the program starts empty", 0}};
+    EXPECT_EQ(
+        FindingsJson(findings),
+        "[{\"key\":\"BS_2\",\"section\":\"A\",\"line\":7,\"message\":\"entry \\\"2\\\" has no "
+        "comma; it is read as level 2 with dose 0\"},{\"key\":\"\",\"section\":\"\",\"line\":"
+        "null,\"message\":\"the settings file \\\"x\\\" does not exist; the program starts "
+        "empty\"}]");
+    EXPECT_EQ(FindingsJson({}), "[]");
+}
 
 } // namespace
 } // namespace norvalis::cli

@@ -120,8 +120,14 @@ grep -F -x -q "Name=Norvalis" "$entry" || fail "the entry lost its name"
 if command -v desktop-file-validate >/dev/null 2>&1; then
     desktop-file-validate "$entry" || fail "the written menu entry is not valid"
 fi
-sh "$moved/add-to-menu.sh" --remove >/dev/null
+sh "$moved/add-to-menu.sh" --remove >"$scratch/remove.out"
 [ ! -e "$entry" ] || fail "add-to-menu.sh --remove left $entry"
+grep -q "^Removed " "$scratch/remove.out" || fail "--remove did not say what it removed"
+sh "$moved/add-to-menu.sh" --remove >"$scratch/remove.out"
+grep -q "^Nothing to remove" "$scratch/remove.out" ||
+    fail "--remove with no entry said: $(cat "$scratch/remove.out")"
+sh "$moved/add-to-menu.sh" --help >"$scratch/help.out" || fail "add-to-menu.sh --help failed"
+grep -q "^usage: " "$scratch/help.out" || fail "add-to-menu.sh --help printed no usage"
 
 echo "archive $(basename "$archive"): $(wc -c <"$archive") bytes"
 echo "install test passed"

@@ -7,22 +7,30 @@
 
 namespace norvalis::cli {
 
-int RunCheck(const CommandLine &, const std::string &settingsPath, std::ostream &out,
+int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
              std::ostream &err) {
-    std::string bytes;
-    if (const FileResult read = ReadWholeFile(settingsPath, bytes); !read.ok) {
-        err << "norvalis-cli: " << read.error << "\n";
-        return kExitFindings;
+    std::vector<Finding> findings;
+    if (!SettingsFileExists(settingsPath)) {
+        findings.push_back(MissingFileFinding(settingsPath));
+    } else {
+        std::string bytes;
+        if (const FileResult read = ReadWholeFile(settingsPath, bytes); !read.ok) {
+            err << "norvalis-cli: " << read.error << "\n";
+            return kExitFindings;
+        }
+        findings = CheckSettings(IniDocument(std::move(bytes)));
     }
-    const std::vector<Finding> findings = CheckSettings(IniDocument(std::move(bytes)));
-    for (const Finding &finding : findings) {
-        out << FindingLine(finding) << "\n";
+    if (commandLine.json) {
+        out << FindingsJson(findings) << "\n";
+    } else {
+        for (const Finding &finding : findings) {
+            out << FindingLine(finding) << "\n";
+        }
+        if (findings.empty()) {
+            out << "No findings.\n";
+        }
     }
-    if (findings.empty()) {
-        out << "No findings.\n";
-        return kExitSuccess;
-    }
-    return kExitFindings;
+    return findings.empty() ? kExitSuccess : kExitFindings;
 }
 
 } // namespace norvalis::cli

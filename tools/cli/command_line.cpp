@@ -20,7 +20,7 @@ constexpr std::array kCommands = {
     CommandSpelling{"log", Command::Log, false},
 };
 
-enum class Option { Settings, BloodSugar, Carbs, Json, Csv, Since, Help };
+enum class Option { Settings, BloodSugar, Carbs, Json, Csv, Since, Help, Version };
 
 struct OptionSpelling {
     std::string_view name;
@@ -37,6 +37,7 @@ constexpr std::array kOptions = {
     OptionSpelling{"--since", Option::Since, true},
     OptionSpelling{"--help", Option::Help, false},
     OptionSpelling{"-h", Option::Help, false},
+    OptionSpelling{"--version", Option::Version, false},
 };
 
 ParsedCommandLine Fail(std::string error) {
@@ -50,9 +51,13 @@ std::string UsageText() {
            "       norvalis-cli [--settings FILE] tables PERIOD [--json]\n"
            "       norvalis-cli [--settings FILE] dose PERIOD --blood-sugar TEXT --carbs TEXT "
            "[--json]\n"
-           "       norvalis-cli [--settings FILE] check\n"
+           "       norvalis-cli [--settings FILE] check [--json]\n"
            "       norvalis-cli log [--since DATE] [--json|--csv]\n"
-           "       norvalis-cli --help\n";
+           "       norvalis-cli --help | --version\n";
+}
+
+std::string VersionText() {
+    return std::string("norvalis-cli ") + NORVALIS_VERSION + "\n";
 }
 
 std::string HelpText() {
@@ -77,10 +82,15 @@ std::string HelpText() {
            "                   An empty dose means no value or a value that could not be\n"
            "                   worked out. The period Options is refused: that section\n"
            "                   holds the settings.\n"
-           "  check            Looks for mistakes in a hand-edited file: periods without a\n"
-           "                   section, entries without a comma, levels that do not rise, keys\n"
-           "                   that are never read, repeated periods, zero grams per unit. One\n"
-           "                   finding per line: section, key: problem; what the program does.\n"
+           "  check            Looks for mistakes in a hand-edited file: a missing file or one\n"
+           "                   that is no settings file, periods without a section, sections\n"
+           "                   no period lists, keys that are never read (misspelt, after a\n"
+           "                   gap, repeated), entries without a number or with a comma too\n"
+           "                   few or too many, levels that do not rise, grams per unit of 0\n"
+           "                   or below, values longer than the program reads. One finding\n"
+           "                   per line: section, key: problem; what the program does\n"
+           "                   (--json: [{\"key\", \"section\", \"line\", \"message\"}]).\n"
+           "                   Exit status 1 when there is any finding.\n"
            "  log              The recorded doses, newest first, from the logbook\n"
            "                   Norvalis-log.sqlite in the user's data folder; --since\n"
            "                   YYYY-MM-DD keeps those from that local day on (--json: an\n"
@@ -92,6 +102,7 @@ std::string HelpText() {
            "  --json           Print JSON instead of text.\n"
            "  --csv            Print CSV instead of text (log only).\n"
            "  --help, -h       Print this help.\n"
+           "  --version        Print the version.\n"
            "Option values are taken as given, also when empty or starting with '-'.\n"
            "\n"
            "Exit status: 0 success, 1 findings or an unreadable settings file, 2 wrong usage.\n";
@@ -103,6 +114,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
     std::optional<std::string> bloodSugar;
     std::optional<std::string> carbs;
     bool help = false;
+    bool version = false;
     bool optionsEnded = false;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -168,14 +180,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
         case Option::Help:
             help = true;
             break;
+        case Option::Version:
+            version = true;
+            break;
         }
         if (!first) {
             return Fail("option " + std::string(name) + " given twice");
         }
     }
 
-    if (help) {
-        result.command = Command::Help;
+    if (help || version) {
+        result.command = help ? Command::Help : Command::Version;
         return {result, {}};
     }
     if (positional.empty()) {
@@ -215,9 +230,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
     }
     if (result.json && result.csv) {
         return Fail("choose one of --json and --csv");
-    }
-    if (result.command == Command::Check && result.json) {
-        return Fail("check has no --json output");
     }
     return {result, {}};
 }

@@ -11,7 +11,7 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFindings = 1; // also: the settings file cannot be read
 inline constexpr int kExitUsage = 2;
 
-enum class Command { Help, Periods, Tables, Dose, Check, Log };
+enum class Command { Help, Version, Periods, Tables, Dose, Check, Log };
 
 struct CommandLine {
     Command command = Command::Help;
@@ -35,5 +35,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
 
 std::string UsageText();
 std::string HelpText();
+std::string VersionText(); // "norvalis-cli 1.0.0", the project's version
 
 } // namespace norvalis::cli

@@ -21,8 +21,11 @@ int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, st
 // Prints the logbook; needs no settings file.
 int RunLog(const CommandLine &commandLine, std::ostream &out, std::ostream &err);
 
-// Loads settings as the program does; a file that exists but cannot be read is reported on err
-// and gives false.
+// False only when nothing is at the path (a file that cannot be read still exists).
+bool SettingsFileExists(const std::string &settingsPath);
+
+// Loads settings as the program does; a missing file is said on err and reads as empty; a file that
+// exists but cannot be read is reported on err and gives false.
 bool LoadOrReport(DoseSettings &settings, std::string_view selector, std::string_view period,
                   const std::string &settingsPath, std::ostream &err);
 

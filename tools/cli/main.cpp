@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "core/app_directory.h"
+#include "core/file_access.h"
 #include "core/settings_file.h"
 
 #include <iostream>

@@ -17,6 +17,9 @@ int RunCommandLine(const std::vector<std::string_view> &arguments,
     case Command::Help:
         out << HelpText();
         return kExitSuccess;
+    case Command::Version:
+        out << VersionText();
+        return kExitSuccess;
     case Command::Periods:
         return RunPeriods(commandLine, path, out, err);
     case Command::Tables:

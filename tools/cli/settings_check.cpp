@@ -1,12 +1,19 @@
 #include "settings_check.h"
 
 #include "core/dose_settings.h"
+#include "core/ini_name.h"
 #include "core/leading_number.h"
 #include "core/number_text.h"
 #include "core/table_entry.h"
+#include "core/text_encoding.h"
+#include "json_text.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace norvalis::cli {
 
@@ -21,25 +28,59 @@ struct TableRule {
     std::string_view dose;
 };
 
-constexpr TableRule kPeriodRule{TableKind::Periods, "P_", "", ""};
-constexpr TableRule kTableRules[] = {
-    {TableKind::CarbDose, "CD_", "", "carbohydrate dose"},
-    {TableKind::Correction, "BS_", "readings", "correction dose"},
-    {TableKind::Weighting, "CW_", "carbohydrate amounts", "weighting dose"},
+constexpr std::array kPeriodRules = {TableRule{TableKind::Periods, "P_", "", ""}};
+constexpr std::array kTableRules = {
+    TableRule{TableKind::CarbDose, "CD_", "", "carbohydrate dose"},
+    TableRule{TableKind::Correction, "BS_", "readings", "correction dose"},
+    TableRule{TableKind::Weighting, "CW_", "carbohydrate amounts", "weighting dose"},
 };
+
+// The reader keeps at most this many bytes of a value.
+constexpr std::size_t kLongestValue = 254;
 
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
 }
 
-bool StartsWithName(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The ASCII letters of a name in lower case, blanks around it dropped: for recognising the
+// spellings of table keys, which are ASCII.
+std::string LowerAsciiTrimmed(std::string_view name) {
+    std::string lower(Trimmed(name));
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    return lower;
+}
+
+// A section or key name as a lookup key: names with equal keys are the same name to the
+// program (SameIniName after trimming). Each folded character takes four bytes.
+std::string NameKey(std::string_view name) {
+    const std::string_view trimmed = Trimmed(name);
+    std::string key;
+    key.reserve(trimmed.size() * 4);
+    for (std::size_t pos = 0; pos < trimmed.size();) {
+        const char32_t c = FoldedIniLetter(NextCodePoint(trimmed, pos, Encoding::Utf8));
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            key += static_cast<char>((c >> shift) & 0xFF);
+        }
+    }
+    return key;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 std::string Quoted(std::string_view text) {
@@ -52,165 +93,413 @@ std::string Key(std::string_view prefix, int index) {
     return std::string(prefix) + std::to_string(index);
 }
 
-// The slot a key names when the program would ever look it up: 1..12 written without
-// leading zeros. 0 for every other spelling.
-int SlotOfKey(std::string_view key, std::string_view prefix) {
-    const std::string_view digits = key.substr(prefix.size());
-    if (digits.empty() || digits.size() > 2 || digits.front() == '0' ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return 0;
+// Whether a level, dose or grams text starts with a number, as opposed to reading as 0 for
+// want of one. The reader skips blanks anywhere, so they are skipped here too.
+bool StartsWithNumber(std::string_view text) {
+    std::string compact;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n') {
+            compact += c;
+        }
+        if (compact.size() >= 3) {
+            break;
+        }
     }
-    const int slot = std::stoi(std::string(digits));
-    return slot <= kTableSlots ? slot : 0;
+    std::string_view rest = compact;
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        rest.remove_prefix(1);
+    }
+    if (rest.starts_with('&') && rest.size() >= 2) {
+        const char base = LowerAscii(rest[1]);
+        return base == 'h' || base == 'o';
+    }
+    if (!rest.empty() && rest.front() == '.') {
+        rest.remove_prefix(1);
+    }
+    return !rest.empty() && IsDigit(rest.front());
 }
 
-bool IsDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+// A file with NUL bytes or many control characters is no text file at all.
+bool LooksBinary(std::string_view bytes) {
+    std::size_t controls = 0;
+    for (const char c : bytes) {
+        if (c == '\0') {
+            return true;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f') || byte == 0x7F) {
+            ++controls;
+        }
+    }
+    return controls > bytes.size() / 100;
+}
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// [Periods], [period list], [Peroid]: a section meant to hold the period list. A name with a
+// digit ([Period 2]) is more likely a period of its own.
+bool LooksLikePeriodSection(std::string_view folded) {
+    std::string letters;
+    for (const char c : folded) {
+        if (IsDigit(c)) {
+            return false;
+        }
+        if (c >= 'a' && c <= 'z') {
+            letters += c;
+        }
+    }
+    if (letters.size() > 12) {
+        return false;
+    }
+    return letters.starts_with("period") || EditDistance(letters, "period") <= 2;
+}
+
+// How a key in a table section relates to a table: the rule it was meant for (if any) and the
+// slot the program reads it as (0 when it never reads it).
+struct KeyShape {
+    const TableRule *rule = nullptr;
+    int slot = 0;
+    bool indexAboveTable = false;
+};
+
+template <std::size_t N>
+KeyShape ShapeOf(std::string_view key, const std::array<TableRule, N> &rules) {
+    std::string normal;
+    for (const char c : key) {
+        if (c != ' ' && c != '_' && c != '-' && c != '.' && c != '\t') {
+            normal += LowerAscii(c);
+        }
+    }
+    for (const TableRule &rule : rules) {
+        const std::string letters =
+            LowerAsciiTrimmed(rule.prefix.substr(0, rule.prefix.size() - 1));
+        const std::string_view digits = std::string_view(normal).substr(
+            normal.starts_with(letters) ? letters.size() : normal.size());
+        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) {
+            continue;
+        }
+        KeyShape shape{&rule, 0, false};
+        const std::string folded = LowerAsciiTrimmed(key);
+        const std::string_view exactDigits =
+            std::string_view(folded).substr(std::min(folded.size(), rule.prefix.size()));
+        if (folded.starts_with(LowerAsciiTrimmed(rule.prefix)) && !exactDigits.empty() &&
+            exactDigits.front() != '0' &&
+            std::all_of(exactDigits.begin(), exactDigits.end(), IsDigit)) {
+            if (exactDigits.size() <= 2 && std::stoi(std::string(exactDigits)) <= kTableSlots) {
+                shape.slot = std::stoi(std::string(exactDigits));
+            } else {
+                shape.indexAboveTable = true;
+            }
+        }
+        return shape;
+    }
+    return {};
 }
 
 class Checker {
 public:
     explicit Checker(const IniDocument &document)
-        : document_(document), sections_(document.Sections()) {}
+        : bytes_(document.Bytes()), encoding_(document.encoding()), sections_(document.Sections()) {
+    }
 
     std::vector<Finding> Run() {
-        std::vector<std::string> periods;
-        if (const IniDocument::Section *periodSection = FirstSection("Period")) {
-            const int count = CheckKeys(*periodSection, kPeriodRule);
-            for (int i = 1; i <= count; ++i) {
-                periods.push_back(document_.Value("Period", Key("P_", i)));
-            }
+        if (LooksBinary(bytes_)) {
+            Add("", "", 0, "the file holds binary data, so it is not a settings file",
+                "the program finds no periods and no tables in it");
+            return std::move(findings_);
         }
-        // Period list findings first, then each distinct period's tables in list order.
+        for (std::size_t i = 0; i < sections_.size(); ++i) {
+            firstSection_.try_emplace(NameKey(sections_[i].name), i);
+        }
+        std::vector<std::string> periods;
+        const IniDocument::Section *periodSection = FirstSection("Period");
+        if (periodSection != nullptr) {
+            const int count = CheckKeys(*periodSection, kPeriodRules).front();
+            const auto values = FirstValues(*periodSection);
+            for (int i = 1; i <= count; ++i) {
+                periods.push_back(ValueIn(values, Key("P_", i)));
+            }
+        } else {
+            Add("", "", 0,
+                "there is no [Period] section, so this is not a settings file or its "
+                "period list is missing",
+                "the program lists no periods, so no tables can be chosen");
+        }
+        CheckPeriods(periods);
+        CheckSections(periodSection != nullptr);
+        return std::move(findings_);
+    }
+
+private:
+    using Values = std::unordered_map<std::string, const IniDocument::Entry *>;
+
+    void Add(const std::string &section, std::string key, int line, std::string problem,
+             std::string consequence) {
+        findings_.push_back(
+            {section, std::move(key), std::move(problem), std::move(consequence), line});
+    }
+
+    const IniDocument::Section *FirstSection(std::string_view name) const {
+        const auto found = firstSection_.find(NameKey(name));
+        return found == firstSection_.end() ? nullptr : &sections_[found->second];
+    }
+
+    // The entry a read of each key finds: its first line in the section.
+    static Values FirstValues(const IniDocument::Section &section) {
+        Values values;
+        for (const IniDocument::Entry &entry : section.entries) {
+            values.try_emplace(NameKey(entry.key), &entry);
+        }
+        return values;
+    }
+
+    static std::string ValueIn(const Values &values, std::string_view key) {
+        const auto found = values.find(NameKey(key));
+        return found == values.end() ? std::string() : found->second->value;
+    }
+
+    // Period list findings first, then each distinct period's tables in list order.
+    void CheckPeriods(const std::vector<std::string> &periods) {
+        std::unordered_map<std::string, std::size_t> firstListed;
         std::vector<const IniDocument::Section *> tablesToCheck;
         for (std::size_t i = 0; i < periods.size(); ++i) {
             const std::string &name = periods[i];
             const std::string key = Key("P_", static_cast<int>(i) + 1);
-            const auto first = std::find_if(periods.begin(), periods.end(),
-                                            [&](const auto &n) { return SameName(n, name); });
-            if (first != periods.begin() + static_cast<std::ptrdiff_t>(i)) {
-                Add("Period", key,
+            const int line = LineOfKey("Period", key);
+            const auto [first, isNew] = firstListed.try_emplace(NameKey(name), i);
+            listed_.insert(NameKey(name));
+            if (!isNew) {
+                Add("Period", key, line,
                     "period " + Quoted(name) + " is listed again (first as " +
-                        Key("P_", static_cast<int>(first - periods.begin()) + 1) + ")",
+                        Key("P_", static_cast<int>(first->second) + 1) + ")",
                     "both entries use the one section [" + name + "] and share its tables");
             } else if (const IniDocument::Section *section = FirstSection(name)) {
                 tablesToCheck.push_back(section);
             } else {
-                Add("Period", key, "period " + Quoted(name) + " has no section [" + name + "]",
+                Add("Period", key, line,
+                    "period " + Quoted(name) + " has no section [" + name + "]",
                     "selecting it shows empty tables: no correction, no weighting and no "
                     "carbohydrate dose for a non-zero amount");
             }
         }
         for (const IniDocument::Section *section : tablesToCheck) {
-            for (const TableRule &rule : kTableRules) {
-                const int count = CheckKeys(*section, rule);
-                CheckEntries(*section, rule, count);
+            const std::array<int, kTableRules.size()> counts = CheckKeys(*section, kTableRules);
+            const Values values = FirstValues(*section);
+            for (std::size_t r = 0; r < kTableRules.size(); ++r) {
+                CheckEntries(*section, values, kTableRules[r], counts[r]);
             }
         }
-        CheckRepeatedSections();
-        return std::move(findings_);
     }
 
-private:
-    void Add(std::string section, std::string key, std::string problem, std::string consequence) {
-        findings_.push_back(
-            {std::move(section), std::move(key), std::move(problem), std::move(consequence)});
-    }
-
-    const IniDocument::Section *FirstSection(std::string_view name) const {
-        for (const auto &section : sections_) {
-            if (SameName(section.name, name)) {
-                return &section;
+    int LineOfKey(std::string_view section, std::string_view key) const {
+        const IniDocument::Section *found = FirstSection(section);
+        if (found == nullptr) {
+            return 0;
+        }
+        for (const IniDocument::Entry &entry : found->entries) {
+            if (SameIniName(Trimmed(entry.key), Trimmed(key))) {
+                return entry.lineNumber;
             }
         }
-        return nullptr;
+        return 0;
     }
 
-    void CheckRepeatedSections() {
+    // Sections the program never reads: repeats, misspelt period lists, unlisted periods.
+    void CheckSections(bool hasPeriodList) {
         for (std::size_t i = 0; i < sections_.size(); ++i) {
-            for (std::size_t j = 0; j < i; ++j) {
-                if (SameName(sections_[i].name, sections_[j].name)) {
-                    Add(sections_[i].name, "[" + sections_[i].name + "]",
-                        "the section appears again on line " +
-                            std::to_string(sections_[i].lineNumber) + " (first on line " +
-                            std::to_string(sections_[j].lineNumber) + ")",
-                        "only the first one is read; keys in this one are never read");
-                    break;
+            const IniDocument::Section &section = sections_[i];
+            const std::string folded = NameKey(section.name);
+            const std::size_t first = firstSection_.at(folded);
+            const std::string header = "[" + section.name + "]";
+            if (first != i) {
+                Add(section.name, header, section.lineNumber,
+                    "the section appears again on line " + std::to_string(section.lineNumber) +
+                        " (first on line " + std::to_string(sections_[first].lineNumber) + ")",
+                    "only the first one is read; keys in this one are never read");
+            } else if (folded == NameKey("Period") || listed_.contains(folded)) {
+                continue;
+            } else if (LooksLikePeriodSection(LowerAsciiTrimmed(section.name))) {
+                Add(section.name, header, section.lineNumber,
+                    "the section looks like a misspelt [Period]",
+                    "the program reads the period list only from [Period]; this section is "
+                    "never read");
+            } else if (hasPeriodList) {
+                Add(section.name, header, section.lineNumber, "no P_ key in [Period] lists it",
+                    "its tables are never used");
+            }
+        }
+    }
+
+    // Reports keys of the tables that are never read and returns each table's length.
+    template <std::size_t N>
+    std::array<int, N> CheckKeys(const IniDocument::Section &section,
+                                 const std::array<TableRule, N> &rules) {
+        const Values values = FirstValues(section);
+        std::array<int, N> counts{};
+        std::array<int, N> highestSlot{};
+        for (std::size_t r = 0; r < N; ++r) {
+            while (counts[r] < kTableSlots &&
+                   !ValueIn(values, Key(rules[r].prefix, counts[r] + 1)).empty()) {
+                ++counts[r];
+            }
+        }
+        std::vector<KeyShape> shapes;
+        shapes.reserve(section.entries.size());
+        for (const IniDocument::Entry &entry : section.entries) {
+            shapes.push_back(ShapeOf(entry.key, rules));
+            if (shapes.back().rule != nullptr) {
+                const auto r = static_cast<std::size_t>(shapes.back().rule - rules.data());
+                highestSlot[r] = std::max(highestSlot[r], shapes.back().slot);
+            }
+        }
+        std::unordered_set<std::string> seen;
+        for (std::size_t e = 0; e < section.entries.size(); ++e) {
+            const IniDocument::Entry &entry = section.entries[e];
+            const KeyShape &shape = shapes[e];
+            if (shape.rule == nullptr) {
+                continue;
+            }
+            const auto r = static_cast<std::size_t>(shape.rule - rules.data());
+            const std::string_view prefix = shape.rule->prefix;
+            const std::string end = Key(prefix, counts[r] + 1);
+            const bool repeated = !seen.insert(NameKey(entry.key)).second;
+            if (repeated) {
+                Add(section.name, entry.key, entry.lineNumber,
+                    "the key appears again (line " + std::to_string(entry.lineNumber) + ")",
+                    "only its first line is read; this value is never used");
+            } else if (shape.indexAboveTable) {
+                Add(section.name, entry.key, entry.lineNumber, "the index is above 12",
+                    "a table holds at most 12 entries; this key is never read");
+            } else if (shape.slot == 0) {
+                Add(section.name, entry.key, entry.lineNumber,
+                    "not a key the program reads (it reads " + Key(prefix, 1) + " to " +
+                        Key(prefix, kTableSlots) + ")",
+                    "this key is never read");
+            } else if (shape.slot > counts[r] + 1) { // slot count + 1 is the key that ends it
+                Add(section.name, entry.key, entry.lineNumber,
+                    "comes after " + end + ", which is missing or empty",
+                    "the table ends before " + end + "; this key is never read");
+            } else if (shape.slot == counts[r] + 1 && highestSlot[r] > shape.slot) {
+                Add(section.name, entry.key, entry.lineNumber,
+                    "the entry is empty, which ends the table",
+                    "the entries after it, up to " + Key(prefix, highestSlot[r]) +
+                        ", are never read");
+            }
+            if (!repeated && shape.slot != 0) {
+                CheckLength(section.name, entry);
+            }
+        }
+        return counts;
+    }
+
+    // A value the reader cuts: the program works with its first 254 bytes only.
+    void CheckLength(const std::string &section, const IniDocument::Entry &entry) {
+        if (entry.value.size() < kLongestValue) {
+            return;
+        }
+        const std::string_view line = LineText(entry.lineNumber);
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            return;
+        }
+        std::string_view written = Trimmed(line.substr(equals + 1));
+        if (written.size() >= 2 && (written.front() == '"' || written.front() == '\'') &&
+            written.back() == written.front()) {
+            written = written.substr(1, written.size() - 2);
+        }
+        const std::string writtenText = ToUtf8(written, encoding_);
+        if (writtenText.size() > entry.value.size() && writtenText.starts_with(entry.value)) {
+            Add(section, entry.key, entry.lineNumber,
+                "the value is " + std::to_string(written.size()) + " bytes long, longer than the " +
+                    std::to_string(kLongestValue) + " the program reads",
+                "the program uses only its first " + std::to_string(kLongestValue) + " bytes" +
+                    (section == "Period" ? ", and looks for the period's section under that cut "
+                                           "name"
+                                         : ""));
+        }
+    }
+
+    std::string_view LineText(int lineNumber) {
+        if (lineStarts_.empty()) {
+            lineStarts_.push_back(0);
+            for (std::size_t i = 0; i < bytes_.size(); ++i) {
+                if (bytes_[i] == '\n') {
+                    lineStarts_.push_back(i + 1);
                 }
             }
         }
+        const auto index = static_cast<std::size_t>(lineNumber - 1);
+        if (lineNumber < 1 || index >= lineStarts_.size()) {
+            return {};
+        }
+        const std::size_t begin = lineStarts_[index];
+        const std::size_t end = bytes_.find('\n', begin);
+        return std::string_view(bytes_).substr(begin, end == std::string::npos ? end : end - begin);
     }
 
-    // Reports keys of the table that are never read and returns the table's length.
-    int CheckKeys(const IniDocument::Section &section, const TableRule &rule) {
-        int count = 0;
-        while (count < kTableSlots &&
-               !document_.Value(section.name, Key(rule.prefix, count + 1)).empty()) {
-            ++count;
-        }
-        const std::string end = Key(rule.prefix, count + 1);
-        std::vector<std::string> seen;
-        for (const auto &entry : section.entries) {
-            if (!StartsWithName(entry.key, rule.prefix)) {
-                continue;
-            }
-            const bool repeated = std::any_of(seen.begin(), seen.end(), [&](const auto &key) {
-                return SameName(key, entry.key);
-            });
-            seen.push_back(entry.key);
-            const int slot = SlotOfKey(entry.key, rule.prefix);
-            const std::string_view suffix = std::string_view(entry.key).substr(rule.prefix.size());
-            if (repeated) {
-                Add(section.name, entry.key,
-                    "the key appears again (line " + std::to_string(entry.lineNumber) + ")",
-                    "only its first line is read; this value is never used");
-            } else if (slot == 0 && IsDigits(suffix) && suffix.front() != '0') {
-                Add(section.name, entry.key, "the index is above 12",
-                    "a table holds at most 12 entries; this key is never read");
-            } else if (slot == 0) {
-                Add(section.name, entry.key,
-                    "not a key the program reads (it reads " + Key(rule.prefix, 1) + " to " +
-                        Key(rule.prefix, kTableSlots) + ")",
-                    "this key is never read");
-            } else if (slot > count + 1) { // slot count + 1 is the empty key that ends it
-                Add(section.name, entry.key, "comes after " + end + ", which is missing or empty",
-                    "the table ends before " + end + "; this key is never read");
-            }
-        }
-        return count;
-    }
-
-    void CheckEntries(const IniDocument::Section &section, const TableRule &rule, int count) {
+    void CheckEntries(const IniDocument::Section &section, const Values &values,
+                      const TableRule &rule, int count) {
         std::optional<double> highestLevel;
         std::string highestKey;
         for (int i = 1; i <= count; ++i) {
             const std::string key = Key(rule.prefix, i);
-            const std::string entry = document_.Value(section.name, key);
+            const IniDocument::Entry &found = *values.at(NameKey(key));
+            const std::string &entry = found.value;
+            const int line = found.lineNumber;
             if (rule.kind == TableKind::CarbDose) {
-                CheckGramsPerUnit(section.name, key, entry, i == count, Key(rule.prefix, count));
+                CheckGramsPerUnit(section.name, key, line, entry, i == count,
+                                  Key(rule.prefix, count));
                 continue;
             }
             const EntryParts parts = SplitEntry(entry);
             const std::optional<double> level = LeadingNumber(parts.level);
             if (entry.find(',') == std::string::npos) {
-                Add(section.name, key, "entry " + Quoted(entry) + " has no comma",
+                Add(section.name, key, line, "entry " + Quoted(entry) + " has no comma",
                     "it is read as level " + NumberText(level) + " with dose 0");
+            } else if (parts.dose.find(',') != std::string_view::npos) {
+                Add(section.name, key, line, "entry " + Quoted(entry) + " has more than one comma",
+                    "the dose reads as " + NumberText(LeadingNumber(parts.dose)) +
+                        " and the rest is ignored");
             }
             if (!level) {
-                Add(section.name, key,
+                Add(section.name, key, line,
                     "level " + Quoted(parts.level) + " is beyond the number range",
                     "the " + std::string(rule.dose) +
                         " and the total stay empty whenever the walk reaches this entry");
                 return; // the walk cannot go past it
             }
+            if (!StartsWithNumber(parts.level)) {
+                Add(section.name, key, line,
+                    "level " + Quoted(parts.level) + " has no number at its start",
+                    "it reads as level 0");
+            }
             if (!LeadingNumber(parts.dose)) {
-                Add(section.name, key, "dose " + Quoted(parts.dose) + " is beyond the number range",
+                Add(section.name, key, line,
+                    "dose " + Quoted(parts.dose) + " is beyond the number range",
                     "the " + std::string(rule.dose) +
                         " and the total stay empty whenever this entry applies");
+            } else if (!Trimmed(parts.dose).empty() && !StartsWithNumber(parts.dose)) {
+                Add(section.name, key, line,
+                    "dose " + Quoted(parts.dose) + " has no number at its start",
+                    "it reads as dose 0");
             }
             if (highestLevel && *level <= *highestLevel) {
-                Add(section.name, key,
+                Add(section.name, key, line,
                     "level " + NumberText(level) + " is not above level " +
                         NumberText(highestLevel) + " of " + highestKey,
                     "the walk stops at the first level not below the input, so this entry "
@@ -224,24 +513,35 @@ private:
         }
     }
 
-    void CheckGramsPerUnit(const std::string &section, const std::string &key,
+    void CheckGramsPerUnit(const std::string &section, const std::string &key, int line,
                            const std::string &entry, bool last, const std::string &lastKey) {
         const std::optional<double> grams = LeadingNumber(entry);
         std::string problem;
         if (!grams) {
             problem = "grams per unit " + Quoted(entry) + " is beyond the number range";
-        } else if (*grams == 0.0) {
-            problem = "grams per unit " + Quoted(entry) + " reads as 0";
+        } else if (!StartsWithNumber(entry)) {
+            problem = "grams per unit " + Quoted(entry) +
+                      " has no number at its start, so it "
+                      "reads as 0";
+        } else if (*grams <= 0.0) {
+            problem = "grams per unit " + Quoted(entry) + " reads as " + NumberText(grams) +
+                      ", not above 0";
         } else {
             return;
         }
-        Add(section, key, problem,
-            last ? "the carbohydrate dose and the total stay empty for any amount but 0"
+        Add(section, key, line, problem,
+            last ? (grams && *grams < 0.0
+                        ? "the carbohydrate dose comes out below 0 for any amount above 0"
+                        : "the carbohydrate dose and the total stay empty for any amount but 0")
                  : "only the last entry, " + lastKey + ", is used, so this one has no effect");
     }
 
-    const IniDocument &document_;
+    const std::string &bytes_;
+    Encoding encoding_;
     std::vector<IniDocument::Section> sections_;
+    std::unordered_map<std::string, std::size_t> firstSection_;
+    std::unordered_set<std::string> listed_;
+    std::vector<std::size_t> lineStarts_;
     std::vector<Finding> findings_;
 };
 
@@ -251,9 +551,30 @@ std::vector<Finding> CheckSettings(const IniDocument &document) {
     return Checker(document).Run();
 }
 
+Finding MissingFileFinding(const std::string &path) {
+    return {"", "", "the settings file " + Quoted(path) + " does not exist",
+            "the program starts with no periods and no tables", 0};
+}
+
 std::string FindingLine(const Finding &finding) {
-    return finding.section + ", " + finding.key + ": " + finding.problem + "; " +
-           finding.consequence;
+    const std::string place =
+        finding.section.empty() && finding.key.empty()
+            ? std::string()
+            : (finding.section.empty() ? finding.key : finding.section + ", " + finding.key) + ": ";
+    return place + finding.problem + "; " + finding.consequence;
+}
+
+std::string FindingsJson(const std::vector<Finding> &findings) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const Finding &finding = findings[i];
+        json += i == 0 ? "" : ",";
+        json +=
+            "{\"key\":" + JsonString(finding.key) + ",\"section\":" + JsonString(finding.section) +
+            ",\"line\":" + (finding.line > 0 ? std::to_string(finding.line) : std::string("null")) +
+            ",\"message\":" + JsonString(finding.problem + "; " + finding.consequence) + "}";
+    }
+    return json + "]";
 }
 
 } // namespace norvalis::cli
