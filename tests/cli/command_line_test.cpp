@@ -61,15 +61,16 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ParseCommandLineTest, ::testing::Values(
     ParseCase{"dose_without_carbs", {"dose", "L", "--blood-sugar", "1"}, std::nullopt},
     ParseCase{"dose_options_on_tables", {"tables", "L", "--carbs", "1"}, std::nullopt},
     ParseCase{"json_takes_no_value", {"periods", "--json=yes"}, std::nullopt},
-    ParseCase{"check_json", {"check", "--json"}, CommandLine{Check, std::nullopt, "", "", "", true}},
-    ParseCase{"version_alone", {"--version"}, CommandLine{Version, std::nullopt, "", "", "", false}},
+    ParseCase{"check_json", {"check", "--json"}, CommandLine{Check, std::nullopt, "", "", "", true, false, std::nullopt}},
+    ParseCase{"version_alone", {"--version"}, CommandLine{Version, std::nullopt, "", "", "", false, false, std::nullopt}},
     ParseCase{"version_takes_no_value", {"--version=2"}, std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
 TEST(HelpText, ExplainsEveryCommandAndOption) {
-    for (const char *word : {"periods", "tables PERIOD", "dose PERIOD", "check", "--settings",
-                             "--json", "--blood-sugar", "--carbs", "--version", "Exit status"}) {
+    for (const char *word :
+         {"periods", "tables PERIOD", "dose PERIOD", "check", "--settings", "--json",
+          "--blood-sugar", "--carbs", "--version", "log", "--csv", "--since", "Exit status"}) {
         EXPECT_NE(HelpText().find(word), std::string::npos) << word;
     }
 }
