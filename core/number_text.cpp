@@ -11,6 +11,11 @@ namespace norvalis {
 namespace {
 
 constexpr int kSignificantDigits = 15;
+// The largest number of 15 significant digits a double holds. Rounding a larger double to the
+// nearest 15 digits gives 1.79769313486232E+308, a text no double can read back, so those few
+// values are written rounded toward zero instead.
+constexpr double kLargestWritable = 1.79769313486231e308;
+constexpr const char *kLargestWritableText = "1.79769313486231E+308";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -92,6 +97,9 @@ std::string NumberText(double value) {
     }
     if (value == 0.0) {
         return "0"; // also for negative zero
+    }
+    if (std::fabs(value) > kLargestWritable) {
+        return (value < 0 ? "-" : "") + std::string(kLargestWritableText);
     }
     std::string text;
     if (WriteFromShortestDigits(value, text)) {
