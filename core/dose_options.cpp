@@ -1,5 +1,6 @@
 #include "dose_options.h"
 
+#include "blank_text.h"
 #include "leading_number.h"
 #include "number_text.h"
 
@@ -12,17 +13,11 @@ namespace norvalis {
 namespace {
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return IsOneOf(c, kNumberBlanks);
 }
 
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimmedOf(text, kNumberBlanks);
 }
 
 bool IsDigit(char c) {

@@ -1,5 +1,6 @@
 #include "ini_document.h"
 
+#include "blank_text.h"
 #include "ini_name.h"
 
 #include <algorithm>
@@ -13,17 +14,11 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kMaxValueBytes = 254;
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return IsOneOf(c, kIniBlanks);
 }
 
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimmedOf(text, kIniBlanks);
 }
 
 bool FitsOnOneLine(std::string_view text) {

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include "blank_text.h"
 #include "leading_number.h"
 
 #include <array>
@@ -17,18 +18,8 @@ constexpr int kSignificantDigits = 15;
 constexpr double kLargestWritable = 1.79769313486231e308;
 constexpr const char *kLargestWritableText = "1.79769313486231E+308";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimmedOf(text, kNumberBlanks);
 }
 
 // Writes the 15-digit general form from the shortest digits that read back as the value.

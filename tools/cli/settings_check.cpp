@@ -1,5 +1,6 @@
 #include "settings_check.h"
 
+#include "core/blank_text.h"
 #include "core/dose_settings.h"
 #include "core/ini_name.h"
 #include "core/leading_number.h"
@@ -42,18 +43,8 @@ char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimmedOf(text, kIniBlanks);
 }
 
 // The ASCII letters of a name in lower case, blanks around it dropped: for recognising the

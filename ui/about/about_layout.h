@@ -9,14 +9,7 @@
 // the client area. Later rows lie above earlier ones.
 namespace about_layout {
 
-using enum widget_table::Kind;
-using enum widget_table::Align;
-using enum widget_table::FontRole;
-using enum widget_table::Wrapping;
-using enum widget_table::Visibility;
-using widget_table::kClientArea;
-using widget_table::kNoIndex;
-using widget_table::kNoTabStop;
+using namespace widget_table::table_words;
 
 inline constexpr const char *kCaption = "About Norvalis";
 inline constexpr int kClientWidth = 5865;

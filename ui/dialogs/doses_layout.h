@@ -10,15 +10,8 @@
 // ones: the tab pane lies under the tabs, the pages over the pane.
 namespace doses_layout {
 
-using enum widget_table::Kind;
-using enum widget_table::Align;
-using enum widget_table::FontRole;
-using enum widget_table::Wrapping;
-using enum widget_table::Visibility;
+using namespace widget_table::table_words;
 using widget_table::Colour;
-using widget_table::kClientArea;
-using widget_table::kNoIndex;
-using widget_table::kNoTabStop;
 using widget_table::WidgetRow;
 
 inline constexpr int kDialogWidth = 3700;

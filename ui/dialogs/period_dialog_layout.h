@@ -8,13 +8,7 @@
 // within the client area, and focus order.
 namespace period_dialog_layout {
 
-using enum widget_table::Kind;
-using enum widget_table::Align;
-using enum widget_table::FontRole;
-using enum widget_table::Wrapping;
-using enum widget_table::Visibility;
-using widget_table::kClientArea;
-using widget_table::kNoIndex;
+using namespace widget_table::table_words;
 
 inline constexpr const char *kCaption = "Configure Periods";
 inline constexpr int kClientWidth = 3855;

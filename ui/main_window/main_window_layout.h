@@ -9,13 +9,7 @@
 // built from these tables and the layout test walks the same tables.
 namespace mainwindow {
 
-using enum widget_table::Kind;
-using enum widget_table::Align;
-using enum widget_table::FontRole;
-using enum widget_table::Wrapping;
-using enum widget_table::Visibility;
-using widget_table::kClientArea;
-using widget_table::kNoIndex;
+using namespace widget_table::table_words;
 
 inline constexpr widget_table::Colour System = widget_table::kStyleColour;
 inline constexpr widget_table::Colour Olive = widget_table::rgb(128, 128, 0);

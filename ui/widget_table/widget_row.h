@@ -135,4 +135,17 @@ constexpr bool isWellFormed(std::span<const WidgetRow> rows) {
     return true;
 }
 
+// The words a window's layout table is written in: `using namespace widget_table::table_words;`
+// in the namespace that holds the table.
+namespace table_words {
+using enum Kind;
+using enum Align;
+using enum FontRole;
+using enum Wrapping;
+using enum Visibility;
+using widget_table::kClientArea;
+using widget_table::kNoIndex;
+using widget_table::kNoTabStop;
+} // namespace table_words
+
 } // namespace widget_table
