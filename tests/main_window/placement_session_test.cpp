@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -109,6 +110,24 @@ private slots:
         QVERIFY(!window_->isVisible());
         QCOMPARE(stored(), QStringLiteral("1650 1500 5000 6001"));
         QVERIFY(window_->findChildren<QMessageBox *>().isEmpty());
+    }
+
+    // State: the dosages dialog was used and put away with OK, which keeps it loaded. Expected:
+    // closing the main window unloads it like any other window.
+    void closingUnloadsADialogUsedBefore() {
+        QVERIFY(open());
+        env_->watchdog().allowModal(QStringLiteral("frmDosesConfigDialog"));
+        QPointer<QWidget> used;
+        testsupport::whenIdle([&] {
+            used = QApplication::activeModalWidget();
+            if (used)
+                QTest::mouseClick(used->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+        });
+        find<QAction>("dconfig")->trigger();
+        QVERIFY(used && used->isHidden() && used == window_->dosesDialog());
+        window_->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(used.isNull());
     }
 
     void unmovedWindowStoresWhatItRead_data() {

@@ -393,7 +393,7 @@ void MainWindow::closeOtherWindows() {
         const Qt::WindowType type = child->windowType();
         if (type != Qt::Window && type != Qt::Dialog)
             continue;
-        const bool inModalRun = child->testAttribute(Qt::WA_ShowModal);
+        const bool inModalRun = child->isVisible() && child->isModal();
         child->hide();
         if (!inModalRun)
             child->deleteLater();
