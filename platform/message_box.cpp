@@ -6,13 +6,9 @@
 
 namespace platform {
 
-void messageBox(QWidget *parent, const QString &text, int style, const QString &title) {
-    QMessageBox box(parent);
+void messageBox(QWidget *parent, const QString &text) {
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("messageBox"));
-    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
-    box.setText(text);
-    box.setIcon((style & kInformation) ? QMessageBox::Information : QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
 

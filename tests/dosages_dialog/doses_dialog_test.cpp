@@ -2,7 +2,6 @@
 // OK stores from the boxes, and the ways it ends.
 
 #include "platform/fonts.h"
-#include "platform/modal.h"
 #include "platform/twips.h"
 #include "tests/dosages_dialog/dialog_helpers.h"
 #include "ui/dialogs/doses_layout.h"
@@ -231,8 +230,8 @@ private slots:
     // destroy it, and a new dialog shows the stored tables.
     void dialogEnds() {
         QFETCH(QString, by);
-        DosesConfigDialog *d = open();
         QWidget owner;
+        DosesConfigDialog *d = open(kStored, &owner);
         env_->watchdog().allowModal(QStringLiteral("frmDosesConfigDialog"));
         testsupport::whenIdle([d, by] {
             d->mealtime()->setCurrentIndex(1);
@@ -244,7 +243,7 @@ private slots:
             else
                 click(d, qPrintable(by));
         });
-        platform::showModal(d, &owner);
+        d->exec();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const bool kept = by == "cmdOK";
         QVERIFY(d_.isNull() != kept && env_->watchdog().seen().isEmpty());

@@ -1,12 +1,16 @@
 // Where the main window opens, what it stores when it closes, and the end of a session.
 
 #include "platform/app_info.h"
+#include "platform/help_viewer.h"
 #include "tests/main_window/main_window_fixture.h"
 #include "ui/dialogs/doses_config_dialog.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -70,7 +74,6 @@ private slots:
         // The dosages dialog is loaded on first use, here before the later window.
         connect(window_->dosesDialog(), &QObject::destroyed, this, [&] { unloaded << "dosages"; });
         auto *later = new QWidget(window_.get(), Qt::Window);
-        platform::LoadedWindows::add(later);
         connect(later, &QObject::destroyed, this, [&] { unloaded << "later"; });
         window_->move(window_->pos() + QPoint(10, 20));
         if (how == "minimised")
@@ -83,6 +86,48 @@ private slots:
             QTest::keyClick(find(qPrintable(how)), Qt::Key_Escape);
         QTRY_COMPARE(unloaded, (QStringList{"later", "dosages"}));
         QCOMPARE(stored(), after);
+    }
+
+    // State: a message is up when the window closes (as at the end of the session). Expected:
+    // the message ends, the code that showed it goes on, the new position is stored and no
+    // message is left behind.
+    void closingDuringAMessage() {
+        store("1500 1200 5000 6001");
+        QVERIFY(open());
+        window_->move(window_->pos() + QPoint(10, 20));
+        platform::setUrlOpenerForTesting([](const QUrl &) { return false; });
+        env_->watchdog().allowModal(QStringLiteral("messageBox"));
+        QString shown;
+        testsupport::whenIdle([&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                shown = box->text();
+            window_->close();
+        });
+        find<QAction>("contents")->trigger();
+        platform::setUrlOpenerForTesting({});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(shown.contains(platform::manualPath()));
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(stored(), QStringLiteral("1650 1500 5000 6001"));
+        QVERIFY(window_->findChildren<QMessageBox *>().isEmpty());
+    }
+
+    // State: the dosages dialog was used and put away with OK, which keeps it loaded. Expected:
+    // closing the main window unloads it like any other window.
+    void closingUnloadsADialogUsedBefore() {
+        QVERIFY(open());
+        env_->watchdog().allowModal(QStringLiteral("frmDosesConfigDialog"));
+        QPointer<QWidget> used;
+        testsupport::whenIdle([&] {
+            used = QApplication::activeModalWidget();
+            if (used)
+                QTest::mouseClick(used->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+        });
+        find<QAction>("dconfig")->trigger();
+        QVERIFY(used && used->isHidden() && used == window_->dosesDialog());
+        window_->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(used.isNull());
     }
 
     void unmovedWindowStoresWhatItRead_data() {

@@ -8,7 +8,6 @@
 #include "logbook/log_store.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
-#include "platform/modal.h"
 #include "platform/settings_location.h"
 #include "platform/twips.h"
 #include "ui/log_window/log_window.h"
@@ -234,10 +233,10 @@ void DoseExtras::recordDose() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &RecordDoseDialog::recorded, this, [this] {
         refreshLastRecorded();
-        if (LogWindow *log = logWindow_.peek())
-            log->reload();
+        if (logWindow_)
+            logWindow_->reload();
     });
-    platform::showModal(dialog, window_);
+    dialog->exec();
 }
 
 void DoseExtras::showLog() {
@@ -246,15 +245,14 @@ void DoseExtras::showLog() {
                              QStringLiteral("The logbook could not be opened.\n\n") + opened.error);
         return;
     }
-    LogWindow *log = logWindow_.get([this] {
-        auto *created = new LogWindow(store(), window_);
-        created->setAttribute(Qt::WA_DeleteOnClose);
-        connect(created, &LogWindow::entryDeleted, this, &DoseExtras::refreshLastRecorded);
-        return created;
-    });
-    log->show();
-    log->raise();
-    log->activateWindow();
+    if (!logWindow_) {
+        logWindow_ = new LogWindow(store(), window_);
+        logWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(logWindow_, &LogWindow::entryDeleted, this, &DoseExtras::refreshLastRecorded);
+    }
+    logWindow_->show();
+    logWindow_->raise();
+    logWindow_->activateWindow();
 }
 
 void DoseExtras::showOptions() {
@@ -264,5 +262,5 @@ void DoseExtras::showOptions() {
         readOptions();
         afterRecalculation(total_);
     });
-    platform::showModal(dialog, window_);
+    dialog->exec();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/dose_options.h"
-#include "platform/loaded_windows.h"
 
 #include <QHash>
 #include <QObject>
 #include <QPalette>
+#include <QPointer>
 #include <QRect>
 #include <QTimer>
 #include <memory>
@@ -63,5 +63,5 @@ private:
     std::optional<double> total_;
     norvalis::DoseOptions options_;
     std::unique_ptr<logbook::LogStore> store_;
-    platform::WindowSlot<LogWindow> logWindow_;
+    QPointer<LogWindow> logWindow_; // owned by the main window; gone once closed
 };

@@ -8,7 +8,6 @@
 #include "platform/fonts.h"
 #include "platform/help_viewer.h"
 #include "platform/message_box.h"
-#include "platform/modal.h"
 #include "platform/settings_location.h"
 #include "platform/twips.h"
 #include "ui/about/about_box.h"
@@ -70,8 +69,6 @@ void clearDoseTables(norvalis::DoseSettings &settings) {
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
-    // Loaded before anything it loads itself, so the shutdown walk finds it first.
-    platform::LoadedWindows::add(this);
     buildWindow();
     connectHandlers();
     Form_Load();
@@ -80,8 +77,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
 MainWindow::~MainWindow() = default;
 
 DosesConfigDialog *MainWindow::dosesDialog() {
-    if (DosesConfigDialog *loaded = dosesDialog_.peek())
-        return loaded;
+    if (dosesDialog_)
+        return dosesDialog_;
     DosesConfigDialog *dialog = loadDosesDialog();
     dialog->hide();
     dialog->mealtime()->setCurrentIndex(w_.Mealtime->currentIndex());
@@ -209,8 +206,7 @@ void MainWindow::loadSettings(std::string_view selector, const QByteArray &perio
     platform::messageBox(this,
                          QStringLiteral("The settings file could not be read, so no dose tables "
                                         "are in use.\n\n%1\n\n%2")
-                             .arg(platform::settingsFilePath(), fromCore(result.error)),
-                         platform::kOkOnly);
+                             .arg(platform::settingsFilePath(), fromCore(result.error)));
 }
 
 void MainWindow::recalculate() {
@@ -308,31 +304,31 @@ void MainWindow::showNoPeriodsHint(bool show) {
 }
 
 DosesConfigDialog *MainWindow::loadDosesDialog() {
-    return dosesDialog_.get([this] {
-        auto *dialog = new DosesConfigDialog(this);
+    if (!dosesDialog_) {
+        dosesDialog_ = new DosesConfigDialog(this);
         // OK and Apply may have stored this window's own period: its doses and the weighting
         // caption are worked out again from the file.
-        connect(dialog, &DosesConfigDialog::tablesStored, this, &MainWindow::Mealtime_Click);
-        return dialog;
-    });
+        connect(dosesDialog_, &DosesConfigDialog::tablesStored, this, &MainWindow::Mealtime_Click);
+    }
+    return dosesDialog_;
 }
 
 void MainWindow::dconfig_Click() {
     DosesConfigDialog *dialog = loadDosesDialog();
     dialog->mealtime()->setCurrentIndex(w_.Mealtime->currentIndex());
-    platform::showModal(dialog, this);
+    dialog->exec();
     // The dialog loads and saves other periods' tables into the shared settings; the doses
     // shown here must come from the period this window's selector shows.
     Mealtime_Click();
 }
 
 void MainWindow::pconfig_Click() {
-    platform::showModal(periodsDialog_.get([this] {
-        auto *dialog = new PeriodConfigDialog(this);
-        connect(dialog, &PeriodConfigDialog::periodsStored, this, &MainWindow::reloadPeriods);
-        return dialog;
-    }),
-                        this);
+    if (!periodsDialog_) {
+        periodsDialog_ = new PeriodConfigDialog(this);
+        connect(periodsDialog_, &PeriodConfigDialog::periodsStored, this,
+                &MainWindow::reloadPeriods);
+    }
+    periodsDialog_->exec();
 }
 
 void MainWindow::reloadPeriods(const QList<periods::Rename> &renames) {
@@ -361,13 +357,15 @@ void MainWindow::reloadPeriods(const QList<periods::Rename> &renames) {
 }
 
 void MainWindow::about_Click() {
-    platform::showModal(aboutBox_.get([this] { return new AboutBox(this); }), this);
+    if (!aboutBox_)
+        aboutBox_ = new AboutBox(this);
+    aboutBox_->exec();
 }
 
 void MainWindow::contents_Click() {
     QString error;
     if (!platform::showHelpContents(platform::manualPath(), &error))
-        platform::messageBox(this, error, platform::kOkOnly);
+        platform::messageBox(this, error);
 }
 
 void MainWindow::Exit_Click() {
@@ -385,10 +383,20 @@ void MainWindow::keyPressEvent(QKeyEvent *event) {
 }
 
 void MainWindow::closeOtherWindows() {
-    const QList<QWidget *> loaded = platform::LoadedWindows::list();
-    for (auto n = loaded.size() - 1; n >= 0; --n) {
-        if (loaded[n] != this)
-            platform::LoadedWindows::unload(loaded[n]);
+    // Every other window is this window's child, and children come in creation order: the
+    // newest goes first. A window still in its modal run (a message on the stack of the code
+    // that shows it) is only hidden: that ends its run, and its code goes on and disposes of
+    // it; destroying it here could free it under that code.
+    const QList<QWidget *> children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (auto n = children.size() - 1; n >= 0; --n) {
+        QWidget *child = children[n];
+        const Qt::WindowType type = child->windowType();
+        if (type != Qt::Window && type != Qt::Dialog)
+            continue;
+        const bool inModalRun = child->isVisible() && child->isModal();
+        child->hide();
+        if (!inModalRun)
+            child->deleteLater();
     }
 }
 

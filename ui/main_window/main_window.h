@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/loaded_windows.h"
 #include "ui/dialogs/period_list_edit.h"
 #include "ui/main_window/main_window_layout.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <string_view>
@@ -92,7 +92,9 @@ private:
     bool selectionJustChanged_ = false;
     mainwindow::PlacementKeeper *placement_ = nullptr;
     DoseExtras *extras_ = nullptr;
-    platform::WindowSlot<DosesConfigDialog> dosesDialog_;
-    platform::WindowSlot<PeriodConfigDialog> periodsDialog_;
-    platform::WindowSlot<AboutBox> aboutBox_;
+    // Loaded on first use and owned by this window; closing one destroys it, and the next use
+    // builds it afresh from its layout.
+    QPointer<DosesConfigDialog> dosesDialog_;
+    QPointer<PeriodConfigDialog> periodsDialog_;
+    QPointer<AboutBox> aboutBox_;
 };
