@@ -26,6 +26,7 @@ norvalis="$build/app/norvalis"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} NORVALIS_QUIT_AFTER_SHOW=1
 export XDG_CONFIG_HOME="$work/config" # the window's stored place stays untouched
+export XDG_DATA_HOME="$work/data"     # no logbook: a first start, the same on every machine
 
 # One run: "<seconds> <peak KiB>".
 measure() {
