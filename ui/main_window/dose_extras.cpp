@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,8 +81,17 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     readOptions();
     connect(qobject_cast<QComboBox *>(widgets_.value(QStringLiteral("Mealtime"))),
             &QComboBox::currentIndexChanged, this, &DoseExtras::readOptions);
-    // After the window is up: the logbook is not opened during start-up.
-    QTimer::singleShot(0, this, &DoseExtras::refreshLastRecorded);
+    // After the window's first paint: reading the logbook loads the log plugin, which the
+    // person should not wait for to see the window.
+    window_->installEventFilter(this);
+}
+
+bool DoseExtras::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == window_ && event->type() == QEvent::Paint) {
+        window_->removeEventFilter(this);
+        QTimer::singleShot(0, this, &DoseExtras::refreshLastRecorded);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 DoseExtras::~DoseExtras() = default;

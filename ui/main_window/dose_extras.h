@@ -42,6 +42,9 @@ public:
     // Rereads the newest entry for the "Last recorded" line.
     void refreshLastRecorded();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void connectMenu();
     void readOptions();
