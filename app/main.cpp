@@ -1,6 +1,7 @@
 #include "command_line.h"
 #include "platform/app_info.h"
 #include "resources/app_icon.h"
+#include "startup_style.h"
 #include "termination_signals.h"
 #include "ui/main_window/main_window.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char *argv[]) {
         return *status;
 
     QApplication app(argc, argv);
+    // The same style as before (the desktop's, or the one asked for with -style), with the
+    // menu bar's overflow arrows read only when they are first shown.
+    QApplication::setStyle(new StartupStyle(QApplication::style()->name()));
     QApplication::setApplicationName(platform::applicationTitle());
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window to the menu entry that add-to-menu.sh installs.

@@ -132,6 +132,43 @@ private slots:
         QCOMPARE(titles, QStringList({"&Configuation", "&Log", "&Help"}));
     }
 
+    // State: a logbook with entries of an earlier day and of today. Action: start. Expected:
+    // the newest one is shown once the window is up, and the window grows to hold the line.
+    void showsTheNewestEntryAfterStart_data() {
+        QTest::addColumn<int>("minutesAgo");
+        QTest::addColumn<double>("taken");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("dated");
+        QTest::newRow("newest a few minutes ago")
+            << 5 << 4.5 << "Last recorded: 4.5 units at " << false;
+        QTest::newRow("newest two days ago")
+            << 48 * 60 << 7.0 << "Last recorded: 7 units at " << true;
+    }
+    void showsTheNewestEntryAfterStart() {
+        QFETCH(int, minutesAgo);
+        QFETCH(double, taken);
+        QFETCH(QString, start);
+        QFETCH(bool, dated);
+        {
+            logbook::LogStore store(logPath());
+            for (const auto &[ago, dose] :
+                 {std::pair{minutesAgo + 600, 99.0}, {minutesAgo, taken}}) {
+                logbook::LogEntry entry;
+                entry.takenAt = QDateTime::currentDateTime().addSecs(-60 * ago);
+                entry.period = "Breakfast";
+                entry.taken = dose;
+                QVERIFY(store.add(entry).ok);
+            }
+        }
+        QVERIFY(open());
+        auto *last = find<QLabel>("Lab_last");
+        QTRY_VERIFY(last->isVisible());
+        QVERIFY2(last->text().startsWith(start), qPrintable(last->text()));
+        QCOMPARE(last->text().contains(" on "), dated);
+        QVERIFY(find("Exit")->geometry().top() > last->geometry().bottom());
+        QVERIFY(env_->watchdog().seen().isEmpty());
+    }
+
     // A period named Options is not offered: that section holds the settings.
     void optionsIsNotAPeriod() {
         QVERIFY(open());

@@ -38,6 +38,14 @@ check_folder() {
         [ -f "$folder/icons/hicolor/${size}x$size/apps/$id.png" ] ||
             fail "the ${size}x$size icon is missing from $folder"
     done
+    # The log plugin is loaded from beside the program; what it needs must be found there too.
+    [ -f "$folder/norvalis-log.so" ] || fail "$folder/norvalis-log.so is missing"
+    if ldd "$folder/norvalis-log.so" | grep -F -q "not found"; then
+        fail "$folder/norvalis-log.so needs a library that is not found"
+    fi
+    if readelf -d "$folder/norvalis-log.so" | grep -F -q "$build"; then
+        fail "$folder/norvalis-log.so still names the build directory in its library path"
+    fi
     # The programs must not look for libraries in the build tree.
     if readelf -d "$folder/norvalis" | grep -F -q "$build"; then
         fail "$folder/norvalis still names the build directory in its library path"

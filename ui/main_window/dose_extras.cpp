@@ -3,20 +3,21 @@
 #include "core/file_access.h"
 #include "core/ini_document.h"
 #include "core/number_text.h"
-#include "logbook/last_recorded_text.h"
 #include "logbook/log_location.h"
-#include "logbook/log_store.h"
+#include "platform/app_info.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/settings_location.h"
 #include "platform/twips.h"
-#include "ui/log_window/log_window.h"
+#include "ui/log_window/log_features.h"
+#include "ui/log_window/log_features_loader.h"
 #include "ui/main_window/dose_figure_accessible.h"
 #include "ui/options/options_dialog.h"
-#include "ui/record_dose/record_dose_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,8 +80,17 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     readOptions();
     connect(qobject_cast<QComboBox *>(widgets_.value(QStringLiteral("Mealtime"))),
             &QComboBox::currentIndexChanged, this, &DoseExtras::readOptions);
-    // After the window is up: the logbook is not opened during start-up.
-    QTimer::singleShot(0, this, &DoseExtras::refreshLastRecorded);
+    // After the window's first paint: reading the logbook loads the log plugin, which the
+    // person should not wait for to see the window.
+    window_->installEventFilter(this);
+}
+
+bool DoseExtras::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == window_ && event->type() == QEvent::Paint) {
+        window_->removeEventFilter(this);
+        QTimer::singleShot(0, this, &DoseExtras::refreshLastRecorded);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 DoseExtras::~DoseExtras() = default;
@@ -111,10 +121,17 @@ void DoseExtras::readOptions() {
         options_ = {};
 }
 
-logbook::LogStore &DoseExtras::store() {
-    if (!store_)
-        store_ = std::make_unique<logbook::LogStore>(logbook::defaultLogPath());
-    return *store_;
+LogSession *DoseExtras::logSession(QString *error) {
+    if (!log_) {
+        const logfeatures::Loaded loaded = logfeatures::load(platform::applicationDirectory());
+        if (!loaded.features) {
+            if (error)
+                *error = loaded.error;
+            return nullptr;
+        }
+        log_ = loaded.features->session(logbook::defaultLogPath());
+    }
+    return log_.get();
 }
 
 void DoseExtras::afterRecalculation(std::optional<double> total) {
@@ -180,16 +197,12 @@ void DoseExtras::relayout() {
 
 void DoseExtras::refreshLastRecorded() {
     // No logbook yet: nothing to show, and nothing is created just to find that out.
-    if (!store_ && !QFile::exists(logbook::defaultLogPath())) {
-        lastLine_->hide();
-        minuteTimer_.stop();
-        relayout();
-        return;
-    }
-    const std::optional<logbook::LogEntry> newest = store().latest();
-    lastLine_->setVisible(newest.has_value());
-    if (newest) {
-        lastLine_->setText(logbook::lastRecordedText(*newest, QDateTime::currentDateTime()));
+    // Without the log plugin the line is left out; the log commands say why when asked.
+    LogSession *log = log_ || QFile::exists(logbook::defaultLogPath()) ? logSession() : nullptr;
+    const QString line = log ? log->lastRecordedLine(QDateTime::currentDateTime()) : QString();
+    lastLine_->setVisible(!line.isEmpty());
+    if (!line.isEmpty()) {
+        lastLine_->setText(line);
         minuteTimer_.start();
     } else {
         minuteTimer_.stop();
@@ -222,33 +235,40 @@ DoseSnapshot DoseExtras::snapshot() const {
 }
 
 void DoseExtras::recordDose() {
-    if (const logbook::LogResult opened = store().open(); !opened.ok) {
+    QString error;
+    LogSession *log = logSession(&error);
+    if (log)
+        error = log->open();
+    if (!error.isEmpty()) {
         platform::messageBox(window_, QStringLiteral("The logbook could not be opened, so "
                                                      "nothing can be recorded. The doses are "
                                                      "worked out as before.\n\n") +
-                                          opened.error);
+                                          error);
         return;
     }
-    auto *dialog = new RecordDoseDialog(snapshot(), store(), window_);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &RecordDoseDialog::recorded, this, [this] {
+    QDialog *dialog = log->createRecordDialog(snapshot(), window_, [this] {
         refreshLastRecorded();
         if (logWindow_)
-            logWindow_->reload();
+            log_->reloadLogWindow(logWindow_);
     });
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->exec();
 }
 
 void DoseExtras::showLog() {
-    if (const logbook::LogResult opened = store().open(); !opened.ok) {
+    QString error;
+    LogSession *log = logSession(&error);
+    if (log)
+        error = log->open();
+    if (!error.isEmpty()) {
         platform::messageBox(window_,
-                             QStringLiteral("The logbook could not be opened.\n\n") + opened.error);
+                             QStringLiteral("The logbook could not be opened.\n\n") + error);
         return;
     }
     if (!logWindow_) {
-        logWindow_ = new LogWindow(store(), window_);
+        // Owned by the main window, which closes it at shutdown; gone once closed.
+        logWindow_ = log->createLogWindow(window_, [this] { refreshLastRecorded(); });
         logWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(logWindow_, &LogWindow::entryDeleted, this, &DoseExtras::refreshLastRecorded);
     }
     logWindow_->show();
     logWindow_->raise();

@@ -11,15 +11,11 @@
 #include <memory>
 #include <optional>
 
-class LogWindow;
+class LogSession;
 class QLabel;
 class QMainWindow;
 class QWidget;
 struct DoseSnapshot;
-
-namespace logbook {
-class LogStore;
-}
 
 // What the main window shows and offers beyond the doses themselves: the pen dose and the
 // ceiling warning under the total, the last recorded dose under the Corrections frame, and the
@@ -36,14 +32,18 @@ public:
     // Run after every calculation with its total (nullopt when none could be worked out).
     void afterRecalculation(std::optional<double> total);
 
-    // The logbook, opened on first use so that start-up does not wait for it.
-    logbook::LogStore &store();
+    // The logbook, its plugin loaded on first use so that start-up does not wait for it. Null
+    // when the plugin cannot be loaded; error then says which file and why.
+    LogSession *logSession(QString *error = nullptr);
 
     void recordDose();
     void showLog();
     void showOptions();
     // Rereads the newest entry for the "Last recorded" line.
     void refreshLastRecorded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectMenu();
@@ -62,6 +62,6 @@ private:
     QTimer minuteTimer_;
     std::optional<double> total_;
     norvalis::DoseOptions options_;
-    std::unique_ptr<logbook::LogStore> store_;
-    QPointer<LogWindow> logWindow_; // owned by the main window; gone once closed
+    std::unique_ptr<LogSession> log_;
+    QPointer<QWidget> logWindow_; // owned by the main window; gone once closed
 };

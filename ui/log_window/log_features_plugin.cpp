@@ -1,0 +1,50 @@
+#include "ui/log_window/log_features_plugin.h"
+
+#include "logbook/last_recorded_text.h"
+#include "logbook/log_store.h"
+#include "ui/log_window/log_window.h"
+#include "ui/record_dose/record_dose_dialog.h"
+
+namespace {
+
+class StoreSession : public LogSession {
+public:
+    explicit StoreSession(const QString &path) : store_(path) {}
+
+    QString open() override {
+        const logbook::LogResult opened = store_.open();
+        return opened.ok ? QString() : opened.error;
+    }
+
+    QString lastRecordedLine(const QDateTime &now) override {
+        const std::optional<logbook::LogEntry> newest = store_.latest();
+        return newest ? logbook::lastRecordedText(*newest, now) : QString();
+    }
+
+    QDialog *createRecordDialog(const DoseSnapshot &snapshot, QWidget *parent,
+                                std::function<void()> recorded) override {
+        auto *dialog = new RecordDoseDialog(snapshot, store_, parent);
+        QObject::connect(dialog, &RecordDoseDialog::recorded, dialog, std::move(recorded));
+        return dialog;
+    }
+
+    QWidget *createLogWindow(QWidget *parent, std::function<void()> entryDeleted) override {
+        auto *window = new LogWindow(store_, parent);
+        QObject::connect(window, &LogWindow::entryDeleted, window, std::move(entryDeleted));
+        return window;
+    }
+
+    void reloadLogWindow(QWidget *logWindow) override {
+        if (auto *log = qobject_cast<LogWindow *>(logWindow))
+            log->reload();
+    }
+
+private:
+    logbook::LogStore store_;
+};
+
+} // namespace
+
+std::unique_ptr<LogSession> LogFeaturesPlugin::session(const QString &logPath) {
+    return std::make_unique<StoreSession>(logPath);
+}
