@@ -173,3 +173,25 @@ dc_wait_exit() {
     done
     wait "$DC_APP"
 }
+
+# Presses KEY (Tab, shift+Tab...) until the focused node matches SELECTORS, at most 40 times;
+# for buttons without a mnemonic, e.g. dc_key_until Tab --role push-button --name Apply.
+dc_key_until() {
+    local key=$1 i
+    shift
+    for ((i = 0; i < 40; i++)); do
+        dc_atspi find --state focused "$@" >/dev/null 2>&1 && return 0
+        dc_key "$key"
+        sleep 0.05
+    done
+    dc_atspi find --state focused "$@" >/dev/null 2>&1 || dc_fail "$key never reached $*"
+}
+
+# Fails unless the program's copy of the settings file holds exactly the bytes of file $1.
+dc_expect_ini() {
+    if ! cmp -s "$1" "$DC_INI"; then
+        diff -u "$1" "$DC_INI" >&2 || true
+        cmp "$1" "$DC_INI" >&2 || true
+        dc_fail "${2:-the settings file} differs from $1"
+    fi
+}
