@@ -10,7 +10,7 @@ Run inside the D-Bus session that the program runs in (session.sh sets that up):
     atspi_tree.py focus --pid PID                      # the node that has the keyboard focus
     atspi_tree.py problems --pid PID                   # what a screen reader user would miss
 
-Selectors: --name TEXT, --role ROLE (as printed, e.g. "text", "label", "dialog"),
+Selectors: --name TEXT, --name-prefix TEXT, --role ROLE (as printed, e.g. "text", "label", "dialog"),
 --text TEXT (the text or value), --state STATE (repeatable: showing, visible, focused...).
 
 "problems" lists unnamed boxes, labels that share one name (a figure named by its caption),
@@ -129,6 +129,8 @@ def walk(node, depth=0, path="0"):
 def matches(node, args):
     if args.name is not None and (node.name or "") != args.name:
         return False
+    if args.name_prefix is not None and not (node.name or "").startswith(args.name_prefix):
+        return False
     if args.role is not None and node.getRoleName().replace(" ", "-") != args.role:
         return False
     if args.text is not None and value_text(node) != args.text:
@@ -215,6 +217,7 @@ def main():
     parser.add_argument("command", choices=("tree", "find", "wait", "gone", "focus", "problems"))
     parser.add_argument("--pid", type=int, required=True, help="process id of the program")
     parser.add_argument("--name")
+    parser.add_argument("--name-prefix", help="the name starts with this (a time in it, say)")
     parser.add_argument("--role")
     parser.add_argument("--text")
     parser.add_argument("--state", action="append", default=[])
@@ -250,8 +253,8 @@ def main():
     what = "no accessible application with process id %d" % args.pid
     if app is not None:
         what = "%s node matches" % ("a" if args.command == "gone" else "no")
-        what += " name=%r role=%r text=%r states=%r" % (
-            args.name, args.role, args.text, args.state)
+        what += " name=%r name-prefix=%r role=%r text=%r states=%r" % (
+            args.name, args.name_prefix, args.role, args.text, args.state)
     print("atspi_tree: %s" % what, file=sys.stderr)
     return 1
 

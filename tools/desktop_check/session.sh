@@ -88,15 +88,16 @@ dc_start() {
     trap 'exit 130' INT TERM
 
     DC_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/norvalis-desktop.XXXXXX")
-    mkdir -p "$DC_SCRATCH/app" "$DC_SCRATCH/config" "$DC_SCRATCH/runtime"
+    mkdir -p "$DC_SCRATCH/app" "$DC_SCRATCH/config" "$DC_SCRATCH/data" "$DC_SCRATCH/runtime"
     chmod 700 "$DC_SCRATCH/runtime"
     # The program reads Norvalis.ini beside its executable, so both are copied together.
     cp "$program" "$DC_SCRATCH/app/norvalis"
     cp "$settings" "$DC_SCRATCH/app/Norvalis.ini"
     # For the scenario: the file as given, and the copy the program reads and writes.
     export DC_SETTINGS=$settings DC_INI=$DC_SCRATCH/app/Norvalis.ini
-    # The window placement goes to a scratch store, never to the user's own.
-    export XDG_CONFIG_HOME=$DC_SCRATCH/config XDG_RUNTIME_DIR=$DC_SCRATCH/runtime
+    # The window placement and the dose logbook go to scratch stores, never to the user's own.
+    export XDG_CONFIG_HOME=$DC_SCRATCH/config XDG_DATA_HOME=$DC_SCRATCH/data
+    export XDG_RUNTIME_DIR=$DC_SCRATCH/runtime
 
     # Xvfb picks a free display itself and writes its number once it accepts clients.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$DC_SCRATCH/display" \
@@ -172,4 +173,26 @@ dc_wait_exit() {
         sleep 0.1
     done
     wait "$DC_APP"
+}
+
+# Presses KEY (Tab, shift+Tab...) until the focused node matches SELECTORS, at most 40 times;
+# for buttons without a mnemonic, e.g. dc_key_until Tab --role push-button --name Apply.
+dc_key_until() {
+    local key=$1 i
+    shift
+    for ((i = 0; i < 40; i++)); do
+        dc_atspi find --state focused "$@" >/dev/null 2>&1 && return 0
+        dc_key "$key"
+        sleep 0.05
+    done
+    dc_atspi find --state focused "$@" >/dev/null 2>&1 || dc_fail "$key never reached $*"
+}
+
+# Fails unless the program's copy of the settings file holds exactly the bytes of file $1.
+dc_expect_ini() {
+    if ! cmp -s "$1" "$DC_INI"; then
+        diff -u "$1" "$DC_INI" >&2 || true
+        cmp "$1" "$DC_INI" >&2 || true
+        dc_fail "${2:-the settings file} differs from $1"
+    fi
 }
