@@ -248,6 +248,7 @@ private slots:
         if (above) {
             QCOMPARE(warning->text(), "Above your maximum of 20 units — check the numbers");
             QCOMPARE(accessibleText(find("Lab_tot2"), QAccessible::Description), warning->text());
+            QCOMPARE(accessibleText(warning, QAccessible::Name), warning->text());
         }
         // Back below: the warning goes and the total is no longer red.
         type("Carb", "10");
@@ -285,6 +286,8 @@ private slots:
                      last->text().endsWith("(just now)"),
                  qPrintable(last->text()));
         QVERIFY(find("Exit")->geometry().top() > last->geometry().bottom());
+        // A screen reader reads the line itself, not only what it is.
+        QCOMPARE(accessibleText(last, QAccessible::Name), last->text());
         QCOMPARE(QFileInfo(logPath()).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
     }
 
@@ -520,6 +523,10 @@ private slots:
             ++named;
         }
         QVERIFY(named >= 4);
+        // The count of entries shown is read as it stands on screen.
+        auto *status = log->findChild<QLabel *>("status");
+        QVERIFY(!status->text().isEmpty());
+        QCOMPARE(accessibleText(status, QAccessible::Name), status->text());
         QTest::keyClick(log, Qt::Key_Escape);
         QVERIFY(!log->isVisible() || log->isHidden());
     }

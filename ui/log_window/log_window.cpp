@@ -54,7 +54,8 @@ LogWindow::LogWindow(logbook::LogStore &store, QWidget *parent)
     chart_ = new LogChart(this);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
-    status_->setAccessibleName(QStringLiteral("Entries shown"));
+    // Read by its own text ("12 entries"); what it is goes in the description.
+    status_->setAccessibleDescription(QStringLiteral("Entries shown"));
 
     delete_ = new QPushButton(QStringLiteral("&Delete…"), this);
     delete_->setObjectName(QStringLiteral("delete"));

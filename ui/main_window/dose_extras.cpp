@@ -68,9 +68,10 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     QPalette red = maxLine_->palette();
     red.setColor(QPalette::WindowText, kWarningRed);
     maxLine_->setPalette(red);
-    maxLine_->setAccessibleName(QStringLiteral("Dose warning"));
+    // Read by its own text, which says what is wrong; what it is goes in the description.
+    maxLine_->setAccessibleDescription(QStringLiteral("Dose warning"));
     lastLine_ = makeLine(frame->parentWidget(), "Lab_last", Qt::AlignLeft);
-    lastLine_->setAccessibleName(QStringLiteral("Last recorded dose"));
+    lastLine_->setAccessibleDescription(QStringLiteral("Last recorded dose"));
 
     minuteTimer_.setInterval(60 * 1000);
     connect(&minuteTimer_, &QTimer::timeout, this, &DoseExtras::refreshLastRecorded);
