@@ -92,6 +92,12 @@ dc_start() {
     chmod 700 "$DC_SCRATCH/runtime"
     # The program reads Norvalis.ini beside its executable, so both are copied together.
     cp "$program" "$DC_SCRATCH/app/norvalis"
+    # What ships beside the program: the logbook plugin and the manual.
+    local beside
+    for beside in norvalis-log.so Norvalis-manual.html; do
+        [[ ! -e "$(dirname "$program")/$beside" ]] ||
+            cp "$(dirname "$program")/$beside" "$DC_SCRATCH/app/"
+    done
     cp "$settings" "$DC_SCRATCH/app/Norvalis.ini"
     # For the scenario: the file as given, and the copy the program reads and writes.
     export DC_SETTINGS=$settings DC_INI=$DC_SCRATCH/app/Norvalis.ini
