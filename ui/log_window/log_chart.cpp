@@ -26,8 +26,11 @@ LogChart::LogChart(QWidget *parent) : QChartView(parent) {
 void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     QChart *chart = this->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
+    // The chart gives a removed axis back to its caller.
+    for (QAbstractAxis *axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;
+    }
 
     auto *readings = new QLineSeries;
     readings->setName(QStringLiteral("Blood sugar"));
