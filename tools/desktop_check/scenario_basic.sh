@@ -23,7 +23,6 @@ dc_enter_bus "$0" "$@"
 }
 dc_start "$1" "$2" "${3:-$(dirname "$1")/desktop-check}"
 
-step() { dc_log "step: $*"; }
 focus() { dc_log "focus: $(dc_focus)"; }
 
 step "the blood sugar box has the focus at start; type 190"

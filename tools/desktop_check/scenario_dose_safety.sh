@@ -38,16 +38,6 @@ settings_file 15 60,2 >"$out/after-ok.ini"
 
 dc_start "$1" "$out/original.ini" "$out"
 
-step() { dc_log "step: $*"; }
-figure() {
-    dc_wait --role label --name "$1, $2" --state showing
-    dc_log "figure: $1, $2"
-}
-retype() {
-    dc_key ctrl+a
-    dc_type "$1"
-    dc_wait --role text --state focused --text "$1"
-}
 open_dosages() {
     dc_wait --role frame --name Norvalis --state active
     dc_key alt+c

@@ -22,20 +22,8 @@ dc_enter_bus "$0" "$@"
 dc_start "$1" "${2:-$DC_HERE/../../resources/Norvalis.sample.ini}" \
     "${3:-$(dirname "$1")/desktop-check/figures}"
 
-step() { dc_log "step: $*"; }
 
-# A figure reads as "CAPTION, VALUE"; a blank one as "CAPTION, blank".
-figure() {
-    dc_wait --role label --name "$1, $2" --state showing
-    dc_log "figure: $1, $2"
-}
 
-# Replaces the text of the box that has the focus and waits until the tree reads it back.
-retype() {
-    dc_key ctrl+a
-    if [[ -n $1 ]]; then dc_type "$1"; else dc_key BackSpace; fi
-    dc_wait --role text --state focused --text "$1"
-}
 
 # Tabs from the focused page tab through the page's boxes to the OK button; fails if a box
 # of another page takes the focus, or if fewer than the page's 24 boxes were passed.

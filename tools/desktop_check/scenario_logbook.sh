@@ -21,17 +21,6 @@ dc_enter_bus "$0" "$@"
 dc_start "$1" "${2:-$DC_HERE/../../resources/Norvalis.sample.ini}" \
     "${3:-$(dirname "$1")/desktop-check/logbook}"
 
-step() { dc_log "step: $*"; }
-misses=0
-missed() {
-    dc_log "MISSED: $*"
-    misses=$((misses + 1))
-}
-retype() {
-    dc_key ctrl+a
-    dc_type "$1"
-    dc_wait --role text --state focused --text "$1"
-}
 note="before breakfast, 2 slices"
 
 step "Breakfast, 190 and 75 g: total 10.5"
@@ -103,5 +92,5 @@ dc_key Escape
 status=0
 dc_wait_exit || status=$?
 ((status == 0)) || dc_fail "the program exited with status $status"
-((misses == 0)) || dc_fail "$misses step(s) missed, see MISSED above; dumps in $DC_OUT"
+dc_fail_on_misses
 dc_log "done: every step seen; dumps in $DC_OUT"

@@ -22,17 +22,6 @@ dc_start "$1" "${2:-$DC_HERE/../../resources/Norvalis.sample.ini}" \
     "${3:-$(dirname "$1")/desktop-check/options}"
 ! grep -qiE '^(PenStep|MaxDose)=' "$DC_SETTINGS" || dc_fail "$DC_SETTINGS already sets them"
 
-step() { dc_log "step: $*"; }
-misses=0
-missed() {
-    dc_log "MISSED: $*"
-    misses=$((misses + 1))
-}
-retype() {
-    dc_key ctrl+a
-    dc_type "$1"
-    dc_wait --role text --state focused --text "$1"
-}
 
 step "Breakfast, 190 and 75 g: total 10.5, no pen dose, no warning"
 dc_wait --role text --name "Blood Sugar" --state focused
@@ -96,5 +85,5 @@ dc_key Escape
 status=0
 dc_wait_exit || status=$?
 ((status == 0)) || dc_fail "the program exited with status $status"
-((misses == 0)) || dc_fail "$misses step(s) missed, see MISSED above; dumps in $DC_OUT"
+dc_fail_on_misses
 dc_log "done: every step seen; dumps in $DC_OUT"

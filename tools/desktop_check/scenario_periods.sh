@@ -28,16 +28,6 @@ sed -e 's/^P_2=Lunch$/P_2=Midday/' -e 's/^\[Lunch\]$/[Midday]/' "$settings" >"$o
 
 dc_start "$1" "$settings" "$out"
 
-step() { dc_log "step: $*"; }
-figure() {
-    dc_wait --role label --name "$1, $2" --state showing
-    dc_log "figure: $1, $2"
-}
-retype() {
-    dc_key ctrl+a
-    dc_type "$1"
-    dc_wait --role text --state focused --text "$1"
-}
 open_periods() {
     dc_wait --role frame --name Norvalis --state active
     dc_key alt+c

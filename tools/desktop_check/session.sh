@@ -144,6 +144,29 @@ dc_bus_has_owner() {
 
 dc_atspi() { "$DC_PYTHON" "$DC_HERE/atspi_tree.py" "$@" --pid "$DC_APP"; }
 
+# What the scenarios share: a step's heading, a dose figure read as "CAPTION, VALUE" (a blank
+# one as "CAPTION, blank"), retyping the focused box, and steps that may miss without ending
+# the run (dc_fail_on_misses at the end).
+step() { dc_log "step: $*"; }
+figure() {
+    dc_wait --role label --name "$1, $2" --state showing
+    dc_log "figure: $1, $2"
+}
+# Replaces the text of the box that has the focus and waits until the tree reads it back.
+retype() {
+    dc_key ctrl+a
+    if [[ -n $1 ]]; then dc_type "$1"; else dc_key BackSpace; fi
+    dc_wait --role text --state focused --text "$1"
+}
+misses=0
+missed() {
+    dc_log "MISSED: $*"
+    misses=$((misses + 1))
+}
+dc_fail_on_misses() {
+    ((misses == 0)) || dc_fail "$misses step(s) missed, see MISSED above; dumps in $DC_OUT"
+}
+
 # Waits until a node matches, e.g. dc_wait --role dialog --name "Configure Dosages".
 dc_wait() {
     dc_atspi wait --timeout "$DC_TIMEOUT" "$@" >/dev/null ||
