@@ -121,16 +121,6 @@ LogResult LogStore::open() {
 }
 
 LogResult LogStore::add(LogEntry &entry) {
-    if (const LogResult opened = open(); !opened.ok)
-        return opened;
-    QSqlDatabase db = database();
-    if (!db.transaction())
-        return fail(db.lastError().text());
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "INSERT INTO entries (taken_at, taken_at_ms, period, blood_sugar_text, blood_sugar,"
-        " carb_text, carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken, note)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QVariantList values = {
         offsetTimeText(entry.takenAt),
         entry.takenAt.toMSecsSinceEpoch(),
@@ -146,6 +136,38 @@ LogResult LogStore::add(LogEntry &entry) {
         entry.taken,
         text(entry.note),
     };
+    QSqlQuery query;
+    const LogResult written = runInOwnTransaction(
+        QStringLiteral(
+            "INSERT INTO entries (taken_at, taken_at_ms, period, blood_sugar_text, blood_sugar,"
+            " carb_text, carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken,"
+            " note) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        values, query);
+    if (written.ok)
+        entry.id = query.lastInsertId().toLongLong();
+    return written;
+}
+
+LogResult LogStore::remove(qint64 id) {
+    QSqlQuery query;
+    const LogResult written =
+        runInOwnTransaction(QStringLiteral("DELETE FROM entries WHERE id = ?"), {id}, query);
+    if (written.ok && query.numRowsAffected() == 0)
+        return fail(QStringLiteral("the entry is no longer in the logbook"));
+    return written;
+}
+
+// One statement in a transaction of its own, so an entry is written or removed whole or not
+// at all.
+LogResult LogStore::runInOwnTransaction(const QString &statement, const QVariantList &values,
+                                        QSqlQuery &query) {
+    if (const LogResult opened = open(); !opened.ok)
+        return opened;
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    query = QSqlQuery(db);
+    query.prepare(statement);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     if (!query.exec() || !db.commit()) {
@@ -154,27 +176,6 @@ LogResult LogStore::add(LogEntry &entry) {
         db.rollback();
         return fail(reason);
     }
-    entry.id = query.lastInsertId().toLongLong();
-    return {};
-}
-
-LogResult LogStore::remove(qint64 id) {
-    if (const LogResult opened = open(); !opened.ok)
-        return opened;
-    QSqlDatabase db = database();
-    if (!db.transaction())
-        return fail(db.lastError().text());
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("DELETE FROM entries WHERE id = ?"));
-    query.bindValue(0, id);
-    if (!query.exec() || !db.commit()) {
-        const QString reason =
-            query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
-        db.rollback();
-        return fail(reason);
-    }
-    if (query.numRowsAffected() == 0)
-        return fail(QStringLiteral("the entry is no longer in the logbook"));
     return {};
 }
 

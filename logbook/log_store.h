@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -40,6 +41,8 @@ private:
     QSqlDatabase database() const;
     LogResult fail(const QString &reason) const { return LogResult::failure(path_, reason); }
     LogResult select(QList<LogEntry> &out, const QString &where, const QVariant &bound, int limit);
+    LogResult runInOwnTransaction(const QString &statement, const QVariantList &values,
+                                  QSqlQuery &query);
 
     QString path_;
     QString connection_;
