@@ -312,6 +312,8 @@ IniDocument::EditResult IniDocument::SetValue(std::string_view section, std::str
         if (lineBreak + 1 == bytes_.size()) {
             bytes_ += eol;
         }
+    } else if (bytes_.size() > start && bytes_.back() != '\n') {
+        bytes_ += eol; // a file of blanks keeps its last line as it was, the header on its own
     }
     bytes_.append(1, '[').append(fileSection).append(1, ']');
     bytes_.append(eol).append(entryLine).append(eol);

@@ -98,6 +98,7 @@ const WriteCase kWriteCases[] = {
     {"new_section_without_final_newline", "[B]\nk=1", "[B]\nk=1\n\n[A]\nk=2\n"},
     {"new_section_uses_crlf", "[B]\r\nk=1\r\n", "[B]\r\nk=1\r\n\r\n[A]\r\nk=2\r\n"},
     {"new_section_in_empty_file", "", "[A]\nk=2\n"},
+    {"new_section_after_unended_blank_line", " \t", " \t\n[A]\nk=2\n"},
     {"new_section_after_byte_order_mark", kBom, kBom + "[A]\nk=2\n"},
     {"new_section_trimmed_names", "", "[A]\nk=2\n", " A ", " k "},
     {"refused_line_feed_in_value", kKept, kKept, "A", "k", "1\n[B]"},
