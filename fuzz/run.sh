@@ -22,7 +22,9 @@ for target in "${targets[@]}"; do
     echo "== fuzz_$target for ${seconds}s"
     mkdir -p "$work/$target"
     cp -r "fuzz/corpus/$target/." "$work/$target/"
-    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    # A fixed seed makes a run repeatable (NORVALIS_FUZZ_SEED=0 picks a new one each time).
+    if ! "$build/fuzz/fuzz_$target" -seed="${NORVALIS_FUZZ_SEED:-1}" -max_total_time="$seconds" \
+        -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$artifacts/$target-" "$work/$target" \
         >"$work/$target.log" 2>&1; then
         tail -n 60 "$work/$target.log"
