@@ -17,10 +17,7 @@ set -euo pipefail
 source "$(dirname "$0")/session.sh"
 dc_enter_bus "$0" "$@"
 
-(($# >= 2)) || {
-    echo "usage: $0 PROGRAM SETTINGS [OUT]" >&2
-    exit 2
-}
+dc_need_args 2 "PROGRAM SETTINGS [OUT]" "$@"
 dc_start "$1" "$2" "${3:-$(dirname "$1")/desktop-check}"
 
 focus() { dc_log "focus: $(dc_focus)"; }

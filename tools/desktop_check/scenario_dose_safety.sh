@@ -14,10 +14,7 @@ set -euo pipefail
 source "$(dirname "$0")/session.sh"
 dc_enter_bus "$0" "$@"
 
-(($# >= 1)) || {
-    echo "usage: $0 PROGRAM [OUT]" >&2
-    exit 2
-}
+dc_need_args 1 "PROGRAM [OUT]" "$@"
 out=${2:-$(dirname "$1")/desktop-check/dose-safety}
 mkdir -p "$out"
 

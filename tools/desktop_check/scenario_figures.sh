@@ -15,12 +15,7 @@ set -euo pipefail
 source "$(dirname "$0")/session.sh"
 dc_enter_bus "$0" "$@"
 
-(($# >= 1)) || {
-    echo "usage: $0 PROGRAM [SETTINGS] [OUT]" >&2
-    exit 2
-}
-dc_start "$1" "${2:-$DC_HERE/../../resources/Norvalis.sample.ini}" \
-    "${3:-$(dirname "$1")/desktop-check/figures}"
+dc_start_scenario figures "$@"
 
 
 

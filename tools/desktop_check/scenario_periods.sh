@@ -14,10 +14,7 @@ set -euo pipefail
 source "$(dirname "$0")/session.sh"
 dc_enter_bus "$0" "$@"
 
-(($# >= 1)) || {
-    echo "usage: $0 PROGRAM [SETTINGS] [OUT]" >&2
-    exit 2
-}
+dc_need_args 1 "PROGRAM [SETTINGS] [OUT]" "$@"
 settings=${2:-$DC_HERE/../../resources/Norvalis.sample.ini}
 out=${3:-$(dirname "$1")/desktop-check/periods}
 mkdir -p "$out"

@@ -73,6 +73,27 @@ dc_stop() {
     exit "$status"
 }
 
+# Ends the scenario with its usage line unless at least MIN arguments were given:
+#   dc_need_args MIN "PROGRAM [OUT]" "$@"
+dc_need_args() {
+    local min=$1 usage=$2
+    shift 2
+    (($# >= min)) || {
+        echo "usage: $0 $usage" >&2
+        exit 2
+    }
+}
+
+# The common start: PROGRAM [SETTINGS] [OUT], SETTINGS the sample file and OUT a folder NAME
+# beside the program when not given.
+dc_start_scenario() {
+    local name=$1
+    shift
+    dc_need_args 1 "PROGRAM [SETTINGS] [OUT]" "$@"
+    dc_start "$1" "${2:-$DC_HERE/../../resources/Norvalis.sample.ini}" \
+        "${3:-$(dirname "$1")/desktop-check/$name}"
+}
+
 dc_start() {
     local program=$1 settings=$2
     DC_OUT=$3
