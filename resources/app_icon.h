@@ -2,5 +2,6 @@
 
 #include <QIcon>
 
-// The program's icon in every size it ships (16 to 256 pixels).
+// The program's window icon, 16 to 64 pixels: the sizes title bars, task bars and window
+// switchers draw. The desktop entry names the installed 256-pixel file for launchers.
 QIcon applicationIcon();

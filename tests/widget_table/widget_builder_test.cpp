@@ -15,6 +15,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -75,6 +76,18 @@ bool drawsColour(QWidget *widget, const QColor &colour) {
         }
     }
     return false;
+}
+
+// What a person sees when the pointer rests on the widget: its tool tip, or nothing.
+QString hoverTip(QWidget *widget) {
+    // A tip goes a moment after it is hidden.
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("<the last tip stays>");
+    const QPoint inside(2, widget->height() / 2);
+    QHelpEvent event(QEvent::ToolTip, inside, widget->mapToGlobal(inside));
+    QApplication::sendEvent(widget, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 } // namespace
@@ -312,9 +325,27 @@ private slots:
     void captionStopsShortOfTheWidgetItNames() {
         auto *sum = find<QLabel>("Sum");
         QCOMPARE(sum->geometry().x() + sum->contentsRect().right() + 1 + 4, find("Total")->x());
-        QCOMPARE(sum->toolTip(), sum->text());
-        QCOMPARE(find<QLabel>("Caption_0")->toolTip(), QString());
+        QCOMPARE(hoverTip(sum), sum->text());
+        QCOMPARE(hoverTip(find<QLabel>("Caption_0")), QString());
         QCOMPARE(find<QLabel>("Caption_0")->contentsMargins(), QMargins());
+    }
+
+    // The tip follows the caption: a rewrite that fits loses it, one that is cut gains it, and
+    // a tip the window set itself (a caption it shortened) is shown as it is.
+    void wholeCaptionTipFollowsTheCaption() {
+        auto *sum = find<QLabel>("Sum");
+        const QString designed = sum->text();
+        sum->setText(QStringLiteral("Sum"));
+        QCOMPARE(hoverTip(sum), QString());
+        auto *caption = find<QLabel>("Caption_0");
+        const QString amount = caption->text();
+        caption->setText(QStringLiteral("Amount of carbohydrate eaten with this meal, in grams"));
+        QCOMPARE(hoverTip(caption), caption->text());
+        sum->setToolTip(QStringLiteral("Sum of every dose"));
+        QCOMPARE(hoverTip(sum), QStringLiteral("Sum of every dose"));
+        sum->setToolTip(QString());
+        sum->setText(designed);
+        caption->setText(amount);
     }
 
     void wellFormedTables_data() {

@@ -16,10 +16,6 @@ QHash<QString, QWidget *> buildWidgets(QWidget *clientArea) {
     return widget_table::buildWidgets(kMainWindowWidgets, clientArea).byName;
 }
 
-void updateAccessibleNames(const QHash<QString, QWidget *> &widgets) {
-    widget_table::updateAccessibleNames(kMainWindowWidgets, widgets);
-}
-
 QHash<MenuCommand, QAction *> buildMenu(QMenuBar *menuBar) {
     QHash<MenuCommand, QAction *> commands;
     QHash<QString, QMenu *> menus;

@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/tab_order.h"
 #include "platform/twips.h"
+#include "ui/widget_table/whole_caption_tip.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -48,6 +50,36 @@ public:
     }
 };
 
+// Draws a group frame's title in the frame's own colour. A palette on the frame would recolour
+// every widget inside it, and a style sheet would have every one of them styled anew, which
+// costs the window's start-up more than the rest of its styling.
+class FrameTitleStyle : public QProxyStyle {
+public:
+    FrameTitleStyle(Colour colour, QObject *owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), colour_(colour) {
+        setParent(owner);
+    }
+
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
+                      bool enabled, const QString &text,
+                      QPalette::ColorRole textRole) const override {
+        const QColor colour = colour_.source == Colour::Source::Highlight
+                                  ? palette.color(QPalette::Highlight)
+                                  : QColor(colour_.rgb);
+        // Some styles pass the colour in the painter's pen, others as a palette role.
+        QPalette titled = palette;
+        if (textRole != QPalette::NoRole)
+            titled.setColor(textRole, colour);
+        painter->save();
+        painter->setPen(colour);
+        QProxyStyle::drawItemText(painter, rect, flags, titled, enabled, text, textRole);
+        painter->restore();
+    }
+
+private:
+    Colour colour_;
+};
+
 Qt::Alignment alignmentOf(Align align) {
     switch (align) {
     case Align::Left:
@@ -66,22 +98,22 @@ Qt::Alignment alignmentOf(Align align) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// Made without its text: the text is laid out again with every font change, so it is given
+// once the widget has its own font (see giveText).
 QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
-    const QString text = toQString(row.text);
     switch (row.kind) {
     case Kind::GroupFrame:
-        return new QGroupBox(text, parent);
+        return new QGroupBox(parent);
     case Kind::Label: {
         auto *label = new QLabel(parent);
         // Captions are rewritten at run time from the settings file; never read them as markup.
         label->setTextFormat(Qt::PlainText);
-        label->setText(text);
         label->setAlignment(alignmentOf(row.align));
         label->setWordWrap(row.wraps);
         return label;
     }
     case Kind::TextBox: {
-        auto *box = new QLineEdit(text, parent);
+        auto *box = new QLineEdit(parent);
         box->setAlignment(alignmentOf(row.align));
         return box;
     }
@@ -91,7 +123,7 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
         return list;
     }
     case Kind::PushButton: {
-        auto *button = new QPushButton(text, parent);
+        auto *button = new QPushButton(parent);
         // Enter presses no button merely because it has the focus or is the first one; a
         // window that has a default button makes it so itself.
         button->setAutoDefault(false);
@@ -120,8 +152,6 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
         bar->setExpanding(false);
         bar->setElideMode(Qt::ElideNone);
         bar->setUsesScrollButtons(false);
-        for (const QString &caption : text.split(QLatin1Char('|'), Qt::SkipEmptyParts))
-            bar->addTab(caption);
         return bar;
     }
     case Kind::TabPane: {
@@ -133,6 +163,24 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
         return new QStackedWidget(parent);
     }
     return new QWidget(parent);
+}
+
+void giveText(QWidget *widget, const WidgetRow &row) {
+    if (row.text.empty())
+        return;
+    const QString text = toQString(row.text);
+    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        frame->setTitle(text);
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(text);
+    else if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->setText(text);
+    else if (auto *button = qobject_cast<QPushButton *>(widget))
+        button->setText(text);
+    else if (auto *bar = qobject_cast<QTabBar *>(widget)) {
+        for (const QString &caption : text.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            bar->addTab(caption);
+    }
 }
 
 QRect placeOf(const WidgetRow &row) {
@@ -171,15 +219,7 @@ void applyColour(QWidget *widget, const WidgetRow &row) {
         return;
     const bool highlight = colour.source == Colour::Source::Highlight;
     if (row.kind == Kind::GroupFrame) {
-        // A palette on the frame would recolour every widget inside it; the title alone is
-        // reachable through its sub-control.
-        const QString css = highlight ? QStringLiteral("palette(highlight)")
-                                      : QStringLiteral("rgb(%1, %2, %3)")
-                                            .arg(qRed(colour.rgb))
-                                            .arg(qGreen(colour.rgb))
-                                            .arg(qBlue(colour.rgb));
-        widget->setStyleSheet(
-            QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(widget->objectName(), css));
+        widget->setStyle(new FrameTitleStyle(colour, widget));
         return;
     }
     QPalette palette = widget->palette();
@@ -266,6 +306,7 @@ BuiltWidgets buildWidgets(std::span<const WidgetRow> rows, QWidget *root) {
             stack->addWidget(widget);
         }
         applyFont(widget, row, root);
+        giveText(widget, row);
         applyColour(widget, row);
         if (canTakeFocus(row.kind) && row.tabIndex != kNoTabStop) {
             // A picture takes the focus by Tab only, never by a click.
@@ -297,9 +338,7 @@ void updateAccessibleNames(std::span<const WidgetRow> rows, const WidgetsByName 
         widget->setAccessibleName(label->text());
         // A rewritten caption can be longer than its place beside the widget; the whole text
         // is then a hover away.
-        const bool cut =
-            label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width();
-        label->setToolTip(cut ? label->text() : QString());
+        showWholeCaptionWhenCut(label);
     }
 }
 

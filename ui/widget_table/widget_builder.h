@@ -35,8 +35,8 @@ QString objectNameOf(const WidgetRow &row);
 BuiltWidgets buildWidgets(std::span<const WidgetRow> rows, QWidget *root);
 
 // Gives every widget that has a labelledBy row the current caption of that label as its
-// accessible name, and a caption too long for its place its whole text as tool tip; run again
-// whenever such a caption changes.
+// accessible name, and the label its whole text as tool tip while its place cuts it off; run
+// again whenever such a caption changes.
 void updateAccessibleNames(std::span<const WidgetRow> rows, const WidgetsByName &widgets);
 
 } // namespace widget_table
