@@ -10,9 +10,20 @@ namespace {
 QString number(double value) {
     return QString::fromStdString(norvalis::NumberText(value));
 }
+
+// A spreadsheet takes a cell that starts with one of these for a formula, and a formula can
+// fetch or run things. A number such as "-2" stays a number there and is left alone.
+bool readAsFormula(const QString &text) {
+    if (text.isEmpty() || !QStringLiteral("=+-@\t\r").contains(text.front()))
+        return false;
+    bool number = false;
+    text.toDouble(&number);
+    return !number;
+}
 } // namespace
 
-QString csvField(const QString &text) {
+QString csvField(const QString &plain) {
+    const QString text = readAsFormula(plain) ? QLatin1Char('\'') + plain : plain;
     const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
                        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
     if (!quote)

@@ -9,7 +9,9 @@ namespace logbook {
 
 // The entries as CSV (RFC 4180): UTF-8 without a byte order mark, a header line, CRLF line
 // ends, and a field in double quotes (quotes doubled) when it holds a comma, a quote or a
-// line break. Numbers use the full stop whatever the locale.
+// line break. Numbers use the full stop whatever the locale. Text that a spreadsheet would
+// take for a formula (starting with =, +, -, @, a tab or a carriage return, and not a number)
+// starts with an apostrophe, which spreadsheets show as text.
 QByteArray entriesToCsv(const QList<LogEntry> &entries);
 
 // One field as it stands in a line.
