@@ -484,7 +484,12 @@ private:
                     "dose " + Quoted(parts.dose) + " is beyond the number range",
                     "the " + std::string(rule.dose) +
                         " and the total stay empty whenever this entry applies");
-            } else if (!Trimmed(parts.dose).empty() && !StartsWithNumber(parts.dose)) {
+            } else if (Trimmed(parts.dose).empty()) {
+                // Without a comma the entry was reported above already.
+                if (entry.find(',') != std::string::npos)
+                    Add(section.name, key, line, "entry " + Quoted(entry) + " has no dose",
+                        "it reads as dose 0");
+            } else if (!StartsWithNumber(parts.dose)) {
                 Add(section.name, key, line,
                     "dose " + Quoted(parts.dose) + " has no number at its start",
                     "it reads as dose 0");
