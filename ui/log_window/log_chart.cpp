@@ -80,9 +80,12 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     chart->legend()->markers(points).constFirst()->setVisible(false);
 
     auto *time = new QDateTimeAxis;
-    time->setFormat(QStringLiteral("dd MMM"));
-    time->setTitleText(QStringLiteral("Date"));
     const qint64 margin = std::max<qint64>((last - first) / 20, 60 * 60 * 1000);
+    // Over a few days the ticks fall within the same days: with dates alone they would repeat
+    // one date, so the time of day goes beside it.
+    const bool fewDays = last - first + 2 * margin <= 3 * 24 * 60 * 60 * 1000LL;
+    time->setFormat(fewDays ? QStringLiteral("dd MMM HH:mm") : QStringLiteral("dd MMM"));
+    time->setTitleText(QStringLiteral("Date"));
     time->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
                    QDateTime::fromMSecsSinceEpoch(last + margin));
     auto *sugar = new QValueAxis;
