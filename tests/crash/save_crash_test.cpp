@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
-#include <string_view>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -59,34 +58,18 @@ std::vector<std::string> Temporaries(const std::filesystem::path &folder) {
 
 // Versions have six digits, so one saved file with a marker version gives every other.
 constexpr int kFirstVersion = 100000;
-constexpr std::string_view kMarkerVersion = "999999";
+constexpr int kMarkerVersion = 999999;
 
-// The whole file a save of a version leaves: the starting file with that version's tables.
-class ExpectedFiles {
-public:
-    explicit ExpectedFiles(const ScratchDirectory &scratch) {
-        const std::string path = scratch.File("expected.ini");
-        WriteFile(path, StartingFile());
-        EXPECT_TRUE(SaveSettings(TablesOfVersion(std::stoi(std::string(kMarkerVersion))), "dosages",
-                                 "Lunch", path)
-                        .ok);
-        marked_ = ReadFile(path);
-        std::filesystem::remove(path);
+// The whole file a save of a version leaves: the starting file with that version's tables,
+// made from one save of the marker version.
+std::string ExpectedFile(const std::string &markedFile, int version) {
+    std::string file = markedFile;
+    const std::string marker = std::to_string(kMarkerVersion);
+    for (std::size_t at = file.find(marker); at != std::string::npos; at = file.find(marker, at)) {
+        file.replace(at, marker.size(), std::to_string(version));
     }
-
-    std::string Of(int version) const {
-        std::string file = marked_;
-        const std::string digits = std::to_string(version);
-        for (std::size_t at = file.find(kMarkerVersion); at != std::string::npos;
-             at = file.find(kMarkerVersion, at)) {
-            file.replace(at, kMarkerVersion.size(), digits);
-        }
-        return file;
-    }
-
-private:
-    std::string marked_;
-};
+    return file;
+}
 
 // The version in a whole file: the number after the first correction level's comma.
 int VersionIn(const std::string &file) {
@@ -102,7 +85,9 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
     const std::string path = scratch.File("Norvalis.ini");
     const std::string starting = StartingFile();
     WriteFile(path, starting);
-    const ExpectedFiles expected(scratch);
+    ASSERT_TRUE(SaveSettings(TablesOfVersion(kMarkerVersion), "dosages", "Lunch", path).ok);
+    const std::string marked = ReadFile(path);
+    WriteFile(path, starting);
     std::mt19937 random(20261207);
     int version = kFirstVersion;
     int killedMidSave = 0;
@@ -142,7 +127,7 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
         if (file != starting) {
             const int found = VersionIn(file);
             ASSERT_GE(found, firstVersion - 1) << "after kill " << kill;
-            ASSERT_EQ(file, expected.Of(found)) << "after kill " << kill;
+            ASSERT_EQ(file, ExpectedFile(marked, found)) << "after kill " << kill;
             version = found;
         }
         killedMidSave += Temporaries(scratch.Path()).empty() ? 0 : 1;
@@ -153,7 +138,7 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
         const auto saveStart = std::chrono::steady_clock::now();
         ASSERT_TRUE(SaveSettings(TablesOfVersion(version), "dosages", "Lunch", path).ok);
         saveTime = std::chrono::steady_clock::now() - saveStart;
-        ASSERT_EQ(ReadFile(path), expected.Of(version));
+        ASSERT_EQ(ReadFile(path), ExpectedFile(marked, version));
         ASSERT_TRUE(Temporaries(scratch.Path()).empty()) << "after the save after kill " << kill;
     }
     RecordProperty("kills_with_a_save_in_progress", killedMidSave);
