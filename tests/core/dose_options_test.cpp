@@ -1,6 +1,7 @@
 #include "core/dose_options.h"
 #include "core/ini_document.h"
 #include "tests/core/named_cases.h"
+#include "tests/core/table_text.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -129,36 +130,25 @@ TEST(DoseOptionLines, ShowNumbersAsTheWindowDoes) {
               "Above your maximum of 20 units \xE2\x80\x94 check the numbers");
 }
 
-// periods: the P_ entries in order; kept: what the list holds afterwards, joined by '|'.
+// periods: the P_ entries in order; kept: what the list holds afterwards.
 struct ReservedCase {
-    std::string name;
-    std::vector<std::string> periods;
-    std::string kept;
+    std::string name, periods, kept;
 };
 
 const ReservedCase kReservedCases[] = {
-    {"no_reserved_name", {"Breakfast", "Lunch"}, "Breakfast|Lunch"},
-    {"reserved_in_middle", {"Breakfast", "Options", "Supper"}, "Breakfast|Supper"},
-    {"reserved_any_case_and_blanks", {" OPTIONS ", "Lunch"}, "Lunch"},
-    {"only_reserved", {"options"}, ""},
-    {"longer_name_kept", {"Options2", "My Options"}, "Options2|My Options"},
+    {"no_reserved_name", "P=Breakfast|Lunch", "P=Breakfast|Lunch"},
+    {"reserved_in_middle", "P=Breakfast|Options|Supper", "P=Breakfast|Supper"},
+    {"reserved_any_case_and_blanks", "P= OPTIONS |Lunch", "P=Lunch"},
+    {"only_reserved", "P=options", ""},
+    {"longer_name_kept", "P=Options2|My Options", "P=Options2|My Options"},
 };
 
 class ReservedPeriodTest : public ::testing::TestWithParam<ReservedCase> {};
 
 TEST_P(ReservedPeriodTest, DropsOnlyTheOptionsSection) {
-    const ReservedCase &c = GetParam();
-    DoseSettings settings;
-    for (std::size_t i = 0; i < c.periods.size(); ++i) {
-        settings.PeriodList[i + 1] = c.periods[i];
-    }
-    settings.Counts.PeriodCount = static_cast<int>(c.periods.size());
+    DoseSettings settings = testing::TablesFrom(GetParam().periods);
     DropReservedPeriods(settings);
-    std::string kept;
-    for (int i = 1; i <= settings.Counts.PeriodCount; ++i) {
-        kept += (i > 1 ? "|" : "") + settings.PeriodList[static_cast<std::size_t>(i)];
-    }
-    EXPECT_EQ(kept, c.kept);
+    EXPECT_EQ(testing::TablesText(settings), GetParam().kept);
     // Nothing is left behind the new count for a later walk to find.
     EXPECT_EQ(settings.PeriodList[static_cast<std::size_t>(settings.Counts.PeriodCount) + 1], "");
 }

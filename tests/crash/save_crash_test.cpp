@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 #include "tests/core/scratch_directory.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -11,7 +12,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace norvalis {
 namespace {
@@ -45,15 +45,11 @@ std::string StartingFile() {
     return file + "[Lunch]\nCD_1=12\n";
 }
 
-std::vector<std::string> Temporaries(const std::filesystem::path &folder) {
-    std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with(".Norvalis.ini.")) {
-            names.push_back(name);
-        }
-    }
-    return names;
+// Temporaries of a save, named ".Norvalis.ini." and six letters.
+std::ptrdiff_t TemporaryCount(const std::filesystem::path &folder) {
+    return std::count_if(std::filesystem::directory_iterator(folder), {}, [](const auto &entry) {
+        return entry.path().filename().string().starts_with(".Norvalis.ini.");
+    });
 }
 
 // Versions have six digits, so one saved file with a marker version gives every other.
@@ -85,7 +81,10 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
     const std::string path = scratch.File("Norvalis.ini");
     const std::string starting = StartingFile();
     WriteFile(path, starting);
-    ASSERT_TRUE(SaveSettings(TablesOfVersion(kMarkerVersion), "dosages", "Lunch", path).ok);
+    const auto save = [&](int v) {
+        return SaveSettings(TablesOfVersion(v), "dosages", "Lunch", path);
+    };
+    ASSERT_TRUE(save(kMarkerVersion).ok);
     const std::string marked = ReadFile(path);
     WriteFile(path, starting);
     std::mt19937 random(20261207);
@@ -105,7 +104,7 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
             const char ready = 1;
             (void)!write(started[1], &ready, 1);
             for (int v = firstVersion;; ++v) {
-                if (!SaveSettings(TablesOfVersion(v), "dosages", "Lunch", path).ok) {
+                if (!save(v).ok) {
                     _exit(3);
                 }
             }
@@ -130,16 +129,17 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
             ASSERT_EQ(file, ExpectedFile(marked, found)) << "after kill " << kill;
             version = found;
         }
-        killedMidSave += Temporaries(scratch.Path()).empty() ? 0 : 1;
-        ASSERT_LE(Temporaries(scratch.Path()).size(), 1U) << "after kill " << kill;
+        const std::ptrdiff_t temporaries = TemporaryCount(scratch.Path());
+        killedMidSave += temporaries > 0 ? 1 : 0;
+        ASSERT_LE(temporaries, 1) << "after kill " << kill;
 
         // The next save removes what the killed one left.
         ++version;
         const auto saveStart = std::chrono::steady_clock::now();
-        ASSERT_TRUE(SaveSettings(TablesOfVersion(version), "dosages", "Lunch", path).ok);
+        ASSERT_TRUE(save(version).ok);
         saveTime = std::chrono::steady_clock::now() - saveStart;
         ASSERT_EQ(ReadFile(path), ExpectedFile(marked, version));
-        ASSERT_TRUE(Temporaries(scratch.Path()).empty()) << "after the save after kill " << kill;
+        ASSERT_EQ(TemporaryCount(scratch.Path()), 0) << "after the save after kill " << kill;
     }
     RecordProperty("kills_with_a_save_in_progress", killedMidSave);
     // The kills must have hit saves in progress, or the test proves nothing.
