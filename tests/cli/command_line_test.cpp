@@ -1,14 +1,16 @@
 #include "command_line.h"
+#include "tests/core/named_cases.h"
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace norvalis::cli {
 namespace {
+
+using norvalis::testing::operator<<; // names the cases in the test lists
 
 struct ParseCase {
     const char *name;
@@ -19,10 +21,6 @@ struct ParseCase {
 auto Fields(const CommandLine &l) {
     return std::tie(l.command, l.settingsPath, l.period, l.bloodSugar, l.carbs, l.json, l.csv,
                     l.since);
-}
-
-void PrintTo(const ParseCase &c, std::ostream *os) {
-    *os << c.name;
 }
 
 class ParseCommandLineTest : public ::testing::TestWithParam<ParseCase> {};
@@ -64,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ParseCommandLineTest, ::testing::Values(
     ParseCase{"check_json", {"check", "--json"}, CommandLine{Check, std::nullopt, "", "", "", true, false, std::nullopt}},
     ParseCase{"version_alone", {"--version"}, CommandLine{Version, std::nullopt, "", "", "", false, false, std::nullopt}},
     ParseCase{"version_takes_no_value", {"--version=2"}, std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    norvalis::testing::CaseName());
 // clang-format on
 
 TEST(HelpText, ExplainsEveryCommandAndOption) {

@@ -1,21 +1,19 @@
 #include "json_text.h"
+#include "tests/core/named_cases.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 #include <string>
 
 namespace norvalis::cli {
 namespace {
+
+using norvalis::testing::operator<<; // names the cases in the test lists
 
 struct EscapeCase {
     const char *name;
     std::string text;
     std::string json;
 };
-
-void PrintTo(const EscapeCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class JsonStringTest : public ::testing::TestWithParam<EscapeCase> {};
 
@@ -34,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, JsonStringTest, ::testing::Values(
     EscapeCase{"overlong_form", "\xC0\xAF", "\"\\ufffd\\ufffd\""},
     EscapeCase{"surrogate", "\xED\xA0\x80", "\"\\ufffd\\ufffd\\ufffd\""},
     EscapeCase{"beyond_unicode", "\xF4\x90\x80\x80", "\"\\ufffd\\ufffd\\ufffd\\ufffd\""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    norvalis::testing::CaseName());
 // clang-format on
 
 } // namespace

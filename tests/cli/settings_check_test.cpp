@@ -1,14 +1,15 @@
 #include "settings_check.h"
+#include "tests/core/named_cases.h"
+#include "tests/core/scratch_directory.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace norvalis::cli {
 namespace {
+
+using norvalis::testing::operator<<; // names the cases in the test lists
 
 // The culprit exactly, and the start of the problem text.
 struct Expected {
@@ -23,10 +24,6 @@ struct CheckCase {
     std::string file;
     std::vector<Expected> findings; // in order
 };
-
-void PrintTo(const CheckCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class CheckSettingsTest : public ::testing::TestWithParam<CheckCase> {};
 
@@ -89,32 +86,21 @@ INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
     CheckCase{"period_name_longer_than_read", "[Period]\nP_1=" + kLongName + "\n[" + kLongName + "]\n",
               {{"Period", "P_1", 2, "the value is 300 bytes long"}, {"Period", "P_1", 2, "period \"xxxx"}, {kLongName, "[" + kLongName + "]", 3, "no P_ key in [Period] lists it"}}},
     CheckCase{"repeated_section", kHeader + "CD_1=1\n[a]\n", {{"a", "[a]", 5, "the section appears again on line 5 (first on line 3)"}}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    norvalis::testing::CaseName());
 // clang-format on
 
-std::string SourceFile(const std::string &relative) {
-    std::ifstream in(std::string(NORVALIS_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The files people start from must pass as they are.
-TEST(CheckSettingsShippedFiles, SampleFileHasNoFindings) {
-    const std::string sample = SourceFile("resources/Norvalis.sample.ini");
-    ASSERT_FALSE(sample.empty());
-    for (const Finding &finding : CheckSettings(IniDocument(sample))) {
-        ADD_FAILURE() << FindingLine(finding);
-    }
-}
-
-TEST(CheckSettingsShippedFiles, ReadmeExampleHasNoFindings) {
-    const std::string readme = SourceFile("README.md");
+// The files people start from must pass as they are: the shipped sample and the README's example.
+TEST(CheckSettingsShippedFiles, HaveNoFindings) {
+    const std::string sample =
+        testing::ReadFile(NORVALIS_SOURCE_DIR "/resources/Norvalis.sample.ini");
+    const std::string readme = testing::ReadFile(NORVALIS_SOURCE_DIR "/README.md");
     const std::size_t begin = readme.find("```ini\n");
-    ASSERT_NE(begin, std::string::npos);
-    const std::size_t end = readme.find("```", begin + 7);
-    ASSERT_NE(end, std::string::npos);
-    const std::string example = readme.substr(begin + 7, end - begin - 7);
-    for (const Finding &finding : CheckSettings(IniDocument(example))) {
-        ADD_FAILURE() << FindingLine(finding);
+    const std::size_t end = readme.find("```", begin + 1);
+    ASSERT_TRUE(!sample.empty() && begin != std::string::npos && end != std::string::npos);
+    for (const std::string &file : {sample, readme.substr(begin + 7, end - begin - 7)}) {
+        for (const Finding &finding : CheckSettings(IniDocument(file))) {
+            ADD_FAILURE() << FindingLine(finding);
+        }
     }
 }
 

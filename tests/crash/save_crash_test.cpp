@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 #include "tests/core/scratch_directory.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -8,11 +9,9 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
-#include <string_view>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace norvalis {
 namespace {
@@ -46,47 +45,27 @@ std::string StartingFile() {
     return file + "[Lunch]\nCD_1=12\n";
 }
 
-std::vector<std::string> Temporaries(const std::filesystem::path &folder) {
-    std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with(".Norvalis.ini.")) {
-            names.push_back(name);
-        }
-    }
-    return names;
+// Temporaries of a save, named ".Norvalis.ini." and six letters.
+std::ptrdiff_t TemporaryCount(const std::filesystem::path &folder) {
+    return std::count_if(std::filesystem::directory_iterator(folder), {}, [](const auto &entry) {
+        return entry.path().filename().string().starts_with(".Norvalis.ini.");
+    });
 }
 
 // Versions have six digits, so one saved file with a marker version gives every other.
 constexpr int kFirstVersion = 100000;
-constexpr std::string_view kMarkerVersion = "999999";
+constexpr int kMarkerVersion = 999999;
 
-// The whole file a save of a version leaves: the starting file with that version's tables.
-class ExpectedFiles {
-public:
-    explicit ExpectedFiles(const ScratchDirectory &scratch) {
-        const std::string path = scratch.File("expected.ini");
-        WriteFile(path, StartingFile());
-        EXPECT_TRUE(SaveSettings(TablesOfVersion(std::stoi(std::string(kMarkerVersion))), "dosages",
-                                 "Lunch", path)
-                        .ok);
-        marked_ = ReadFile(path);
-        std::filesystem::remove(path);
+// The whole file a save of a version leaves: the starting file with that version's tables,
+// made from one save of the marker version.
+std::string ExpectedFile(const std::string &markedFile, int version) {
+    std::string file = markedFile;
+    const std::string marker = std::to_string(kMarkerVersion);
+    for (std::size_t at = file.find(marker); at != std::string::npos; at = file.find(marker, at)) {
+        file.replace(at, marker.size(), std::to_string(version));
     }
-
-    std::string Of(int version) const {
-        std::string file = marked_;
-        const std::string digits = std::to_string(version);
-        for (std::size_t at = file.find(kMarkerVersion); at != std::string::npos;
-             at = file.find(kMarkerVersion, at)) {
-            file.replace(at, kMarkerVersion.size(), digits);
-        }
-        return file;
-    }
-
-private:
-    std::string marked_;
-};
+    return file;
+}
 
 // The version in a whole file: the number after the first correction level's comma.
 int VersionIn(const std::string &file) {
@@ -102,7 +81,12 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
     const std::string path = scratch.File("Norvalis.ini");
     const std::string starting = StartingFile();
     WriteFile(path, starting);
-    const ExpectedFiles expected(scratch);
+    const auto save = [&](int v) {
+        return SaveSettings(TablesOfVersion(v), "dosages", "Lunch", path);
+    };
+    ASSERT_TRUE(save(kMarkerVersion).ok);
+    const std::string marked = ReadFile(path);
+    WriteFile(path, starting);
     std::mt19937 random(20261207);
     int version = kFirstVersion;
     int killedMidSave = 0;
@@ -120,7 +104,7 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
             const char ready = 1;
             (void)!write(started[1], &ready, 1);
             for (int v = firstVersion;; ++v) {
-                if (!SaveSettings(TablesOfVersion(v), "dosages", "Lunch", path).ok) {
+                if (!save(v).ok) {
                     _exit(3);
                 }
             }
@@ -142,19 +126,20 @@ TEST(SaveCrashTest, KilledSaveLeavesOldOrNewFileWhole) {
         if (file != starting) {
             const int found = VersionIn(file);
             ASSERT_GE(found, firstVersion - 1) << "after kill " << kill;
-            ASSERT_EQ(file, expected.Of(found)) << "after kill " << kill;
+            ASSERT_EQ(file, ExpectedFile(marked, found)) << "after kill " << kill;
             version = found;
         }
-        killedMidSave += Temporaries(scratch.Path()).empty() ? 0 : 1;
-        ASSERT_LE(Temporaries(scratch.Path()).size(), 1U) << "after kill " << kill;
+        const std::ptrdiff_t temporaries = TemporaryCount(scratch.Path());
+        killedMidSave += temporaries > 0 ? 1 : 0;
+        ASSERT_LE(temporaries, 1) << "after kill " << kill;
 
         // The next save removes what the killed one left.
         ++version;
         const auto saveStart = std::chrono::steady_clock::now();
-        ASSERT_TRUE(SaveSettings(TablesOfVersion(version), "dosages", "Lunch", path).ok);
+        ASSERT_TRUE(save(version).ok);
         saveTime = std::chrono::steady_clock::now() - saveStart;
-        ASSERT_EQ(ReadFile(path), expected.Of(version));
-        ASSERT_TRUE(Temporaries(scratch.Path()).empty()) << "after the save after kill " << kill;
+        ASSERT_EQ(ReadFile(path), ExpectedFile(marked, version));
+        ASSERT_EQ(TemporaryCount(scratch.Path()), 0) << "after the save after kill " << kill;
     }
     RecordProperty("kills_with_a_save_in_progress", killedMidSave);
     // The kills must have hit saves in progress, or the test proves nothing.
