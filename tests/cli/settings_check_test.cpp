@@ -74,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
     CheckCase{"empty_last_entry_is_harmless", kHeader + "CD_1=10\nCD_2=\n", {}},
     CheckCase{"level_without_number", kHeader + "BS_1=abc,1\n", {{"A", "BS_1", 4, "level \"abc\" has no number at its start"}}},
     CheckCase{"dose_without_number", kHeader + "CW_1=60,one\n", {{"A", "CW_1", 4, "dose \"one\" has no number at its start"}}},
+    CheckCase{"nothing_after_comma", kHeader + "BS_1=100,1\nBS_2=150, \n", {{"A", "BS_2", 5, "entry \"150,\" has no dose"}}},
     CheckCase{"entry_without_comma", kHeader + "BS_1=150\n", {{"A", "BS_1", 4, "entry \"150\" has no comma"}}},
     CheckCase{"entry_with_two_commas", kHeader + "BS_1=140,1\nBS_2=200,2,3\n", {{"A", "BS_2", 5, "entry \"200,2,3\" has more than one comma"}}},
     CheckCase{"levels_not_rising", kHeader + "CW_1=100,2\nCW_2=60,1\nCW_3=100,3\nCW_4=120,4\n",
