@@ -2,45 +2,41 @@
 
 #include "platform/help_viewer.h"
 #include "tests/main_window/main_window_fixture.h"
-#include "ui/dialogs/period_config_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 
 using namespace mainwindowtest;
 
 class MainWindowPeriodsTest : public Fixture {
     Q_OBJECT
 
-    // Opens the periods dialog with Alt+C, P as a person would and runs edit inside it;
-    // opened gets the box texts it opened with. False when the menu did not open.
-    bool editPeriods(const std::function<void(QDialog *)> &edit, QStringList *opened = nullptr) {
+    // Opens the periods dialog with Alt+C, P as a person would, retypes one box and ends the
+    // dialog with the key; returns the box texts it opened with (none when it did not open).
+    QStringList editPeriods(int box, const QString &text, int key) {
+        QStringList opened;
         testsupport::whenIdle([&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QWidget *dialog = QApplication::activeModalWidget();
+            const auto input = [dialog](int i) {
+                return dialog->findChild<QLineEdit *>(QStringLiteral("INPUT_PERIOD_%1").arg(i));
+            };
             if (!dialog)
                 return;
-            for (int i = 1; i <= 12 && opened; ++i)
-                *opened << dialog->findChild<QLineEdit *>(QStringLiteral("INPUT_PERIOD_%1").arg(i))
-                               ->text();
-            edit(dialog);
+            for (int i = 1; i <= 12; ++i)
+                opened << input(i)->text();
+            input(box)->selectAll();
+            QTest::keyClick(input(box), Qt::Key_Delete);
+            QTest::keyClicks(input(box), text);
+            QTest::keyClick(dialog->focusWidget(), Qt::Key(key));
         });
         QTest::keyClick(window_.get(), Qt::Key_C, Qt::AltModifier);
         QMenu *menu = window_->findChild<QMenu *>("Configuation");
-        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
-            return false;
-        QTest::keyClick(menu, Qt::Key_P);
-        return true;
-    }
-    static void retype(QDialog *dialog, int box, const QString &text) {
-        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("INPUT_PERIOD_%1").arg(box));
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
+        if (QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            QTest::keyClick(menu, Qt::Key_P);
+        return opened;
     }
     QStringList listed() const {
         QStringList names;
@@ -60,69 +56,50 @@ private slots:
         end();
     }
 
-    void afterOk_data() {
+    void afterThePeriodsDialog_data() {
+        QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("selected"); // in the main window before
         QTest::addColumn<int>("box");      // retyped in the dialog
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key"); // that ends the dialog
         QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("shown"); // the period selected after OK
+        QTest::addColumn<QString>("shown"); // the period selected afterwards
         QTest::addColumn<QString>("grams"); // its rate
         // clang-format off
-        QTest::newRow("the selected period renamed is followed") << 1 << 2 << "Midday" << QStringList{"Breakfast", "Midday"} << "Midday" << "12";
-        QTest::newRow("another period renamed") << 1 << 1 << "Early" << QStringList{"Early", "Lunch"} << "Lunch" << "12";
-        QTest::newRow("the selected period removed selects the first") << 1 << 2 << "" << QStringList{"Breakfast"} << "Breakfast" << "10";
-        QTest::newRow("a period added keeps the selection") << 0 << 3 << "Tea" << QStringList{"Breakfast", "Lunch", "Tea"} << "Breakfast" << "10";
+        const int ok = Qt::Key_Return, cancel = Qt::Key_Escape;
+        QTest::newRow("the selected period renamed is followed") << kMeals << 1 << 2 << "Midday" << ok << QStringList{"Breakfast", "Midday"} << "Midday" << "12";
+        QTest::newRow("another period renamed") << kMeals << 1 << 1 << "Early" << ok << QStringList{"Early", "Lunch"} << "Lunch" << "12";
+        QTest::newRow("the selected period removed selects the first") << kMeals << 1 << 2 << "" << ok << QStringList{"Breakfast"} << "Breakfast" << "10";
+        QTest::newRow("a period added keeps the selection") << kMeals << 0 << 3 << "Tea" << ok << QStringList{"Breakfast", "Lunch", "Tea"} << "Breakfast" << "10";
+        QTest::newRow("Cancel changes nothing") << kMeals << 1 << 2 << "Midday" << cancel << QStringList{"Breakfast", "Lunch"} << "Lunch" << "12";
+        QTest::newRow("a first period ends the no-periods hint") << QByteArray("") << 0 << 1 << "Breakfast" << ok << QStringList{"Breakfast"} << "Breakfast" << "";
         // clang-format on
     }
 
-    // Expected: the list as stored, the selection kept (following a rename), the doses worked
-    // out from the selected period's tables as the file now holds them.
-    void afterOk() {
+    // Expected: the dialog opens on the listed periods; afterwards the list as stored, the
+    // selection kept (following a rename), the doses worked out from the selected period's
+    // tables as the file now holds them; after Cancel the file untouched.
+    void afterThePeriodsDialog() {
+        QFETCH(QByteArray, file);
         QFETCH(int, selected);
         QFETCH(int, box);
         QFETCH(QString, typed);
+        QFETCH(int, key);
         QFETCH(QStringList, listed);
         QFETCH(QString, shown);
         QFETCH(QString, grams);
-        QVERIFY(open());
+        QVERIFY(open(file));
         find<QComboBox>("Mealtime")->setCurrentIndex(selected);
-        QStringList opened;
-        QVERIFY(editPeriods(
-            [&](QDialog *dialog) {
-                retype(dialog, box, typed);
-                QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-            },
-            &opened));
-        QCOMPARE(opened.mid(0, 3), (QStringList{"Breakfast", "Lunch", ""}));
+        QStringList before = this->listed();
+        before.resize(12);
+        QCOMPARE(editPeriods(box, typed, key), before);
         QCOMPARE(env_->watchdog().seen().size(), 0);
         QCOMPARE(this->listed(), listed);
         QCOMPARE(find<QComboBox>("Mealtime")->currentText(), shown);
         QCOMPARE(text("Lab_cd3"), rate(grams));
-    }
-
-    // Cancel changes nothing in the file or the window.
-    void cancelKeepsEverything() {
-        QVERIFY(open());
-        find<QComboBox>("Mealtime")->setCurrentIndex(1);
-        QVERIFY(editPeriods([](QDialog *dialog) {
-            retype(dialog, 2, "Midday");
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
-        }));
-        QCOMPARE(env_->readSettingsFile(), kMeals);
-        QCOMPARE(listed(), (QStringList{"Breakfast", "Lunch"}));
-        QCOMPARE(find<QComboBox>("Mealtime")->currentText(), QStringLiteral("Lunch"));
-    }
-
-    // From the first-start hint to a working window: a first period typed into an empty list.
-    void firstPeriodEndsTheHint() {
-        QVERIFY(open(QByteArray("")));
-        QVERIFY(editPeriods([](QDialog *dialog) {
-            retype(dialog, 1, "Breakfast");
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-        }));
-        QCOMPARE(listed(), QStringList{"Breakfast"});
-        QCOMPARE(text("Lab_cd3"), rate(""));
         QCOMPARE(text("Lab_tot2"), QStringLiteral("0"));
+        if (key == Qt::Key_Escape)
+            QCOMPARE(env_->readSettingsFile(), file);
     }
 
     void contentsOpensTheManual_data() {
