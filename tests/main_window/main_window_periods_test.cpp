@@ -11,6 +11,19 @@
 
 using namespace mainwindowtest;
 
+namespace {
+// The main window opens on file with period selected; box is retyped in the periods dialog,
+// which key ends; then listed are the periods, shown the selected one with grams a unit.
+struct EditCase {
+    QByteArray file;
+    int selected, box;
+    QString typed;
+    int key;
+    QStringList listed;
+    QString shown, grams;
+};
+} // namespace
+
 class MainWindowPeriodsTest : public Fixture {
     Q_OBJECT
 
@@ -57,22 +70,15 @@ private slots:
     }
 
     void afterThePeriodsDialog_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("selected"); // in the main window before
-        QTest::addColumn<int>("box");      // retyped in the dialog
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key"); // that ends the dialog
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("shown"); // the period selected afterwards
-        QTest::addColumn<QString>("grams"); // its rate
+        QTest::addColumn<EditCase>("c");
         // clang-format off
         const int ok = Qt::Key_Return, cancel = Qt::Key_Escape;
-        QTest::newRow("the selected period renamed is followed") << kMeals << 1 << 2 << "Midday" << ok << QStringList{"Breakfast", "Midday"} << "Midday" << "12";
-        QTest::newRow("another period renamed") << kMeals << 1 << 1 << "Early" << ok << QStringList{"Early", "Lunch"} << "Lunch" << "12";
-        QTest::newRow("the selected period removed selects the first") << kMeals << 1 << 2 << "" << ok << QStringList{"Breakfast"} << "Breakfast" << "10";
-        QTest::newRow("a period added keeps the selection") << kMeals << 0 << 3 << "Tea" << ok << QStringList{"Breakfast", "Lunch", "Tea"} << "Breakfast" << "10";
-        QTest::newRow("Cancel changes nothing") << kMeals << 1 << 2 << "Midday" << cancel << QStringList{"Breakfast", "Lunch"} << "Lunch" << "12";
-        QTest::newRow("a first period ends the no-periods hint") << QByteArray("") << 0 << 1 << "Breakfast" << ok << QStringList{"Breakfast"} << "Breakfast" << "";
+        QTest::newRow("the selected period renamed is followed") << EditCase{kMeals, 1, 2, "Midday", ok, {"Breakfast", "Midday"}, "Midday", "12"};
+        QTest::newRow("another period renamed") << EditCase{kMeals, 1, 1, "Early", ok, {"Early", "Lunch"}, "Lunch", "12"};
+        QTest::newRow("the selected period removed selects the first") << EditCase{kMeals, 1, 2, "", ok, {"Breakfast"}, "Breakfast", "10"};
+        QTest::newRow("a period added keeps the selection") << EditCase{kMeals, 0, 3, "Tea", ok, {"Breakfast", "Lunch", "Tea"}, "Breakfast", "10"};
+        QTest::newRow("Cancel changes nothing") << EditCase{kMeals, 1, 2, "Midday", cancel, {"Breakfast", "Lunch"}, "Lunch", "12"};
+        QTest::newRow("a first period ends the no-periods hint") << EditCase{"", 0, 1, "Breakfast", ok, {"Breakfast"}, "Breakfast", ""};
         // clang-format on
     }
 
@@ -80,26 +86,19 @@ private slots:
     // selection kept (following a rename), the doses worked out from the selected period's
     // tables as the file now holds them; after Cancel the file untouched.
     void afterThePeriodsDialog() {
-        QFETCH(QByteArray, file);
-        QFETCH(int, selected);
-        QFETCH(int, box);
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(QStringList, listed);
-        QFETCH(QString, shown);
-        QFETCH(QString, grams);
-        QVERIFY(open(file));
-        find<QComboBox>("Mealtime")->setCurrentIndex(selected);
-        QStringList before = this->listed();
+        QFETCH(EditCase, c);
+        QVERIFY(open(c.file));
+        find<QComboBox>("Mealtime")->setCurrentIndex(c.selected);
+        QStringList before = listed();
         before.resize(12);
-        QCOMPARE(editPeriods(box, typed, key), before);
+        QCOMPARE(editPeriods(c.box, c.typed, c.key), before);
         QCOMPARE(env_->watchdog().seen().size(), 0);
-        QCOMPARE(this->listed(), listed);
-        QCOMPARE(find<QComboBox>("Mealtime")->currentText(), shown);
-        QCOMPARE(text("Lab_cd3"), rate(grams));
+        QCOMPARE(listed(), c.listed);
+        QCOMPARE(find<QComboBox>("Mealtime")->currentText(), c.shown);
+        QCOMPARE(text("Lab_cd3"), rate(c.grams));
         QCOMPARE(text("Lab_tot2"), QStringLiteral("0"));
-        if (key == Qt::Key_Escape)
-            QCOMPARE(env_->readSettingsFile(), file);
+        if (c.key == Qt::Key_Escape)
+            QCOMPARE(env_->readSettingsFile(), c.file);
     }
 
     void contentsOpensTheManual_data() {

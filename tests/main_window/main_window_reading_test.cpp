@@ -44,10 +44,12 @@ QStringList labelledBy(QObject *object) {
     return names;
 }
 
-// Correction 140,1 / 180,2 at 10 g a unit, and a weighting from 60 g: 190 and 75 g give
-// 2 + 7.5 + 1 = 10.5.
-const QByteArray kOnePeriod =
-    "[Period]\nP_1=Breakfast\n\n[Breakfast]\nCD_1=10\nBS_1=140,1\nBS_2=180,2\nCW_1=60,1\n";
+// With a reading of 190 and the carbohydrate typed, the figure's accessible name and value. At
+// Breakfast 190 and 75 g give 2 + 7.5 + 1 = 10.5.
+struct FigureCase {
+    const char *carbohydrate, *figure;
+    QString name, value;
+};
 
 } // namespace
 
@@ -72,34 +74,28 @@ private slots:
     void cleanup() { end(); }
 
     void figureReadsCaptionAndValue_data() {
-        QTest::addColumn<QString>("carbohydrate"); // with a reading of 190
-        QTest::addColumn<QString>("figure");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<FigureCase>("c");
         // clang-format off
-        QTest::newRow("total") << "75" << "Lab_tot2" << "Total, 10.5" << "10.5";
-        QTest::newRow("correction") << "75" << "Lab_bs2" << "Blood sugar correction dose, 2" << "2";
-        QTest::newRow("carbohydrate dose under its rewritten caption") << "75" << "Lab_cd2" << "Dose for carbohydrate @ 1 unit per 10 grams., 7.5" << "7.5";
-        QTest::newRow("weighting under its rewritten caption") << "75" << "Lab_cw2" << "Weighting if over 60 grams, 1" << "1";
-        QTest::newRow("an unreadable amount leaves the total blank") << "1e999" << "Lab_tot2" << "Total, blank" << "";
-        QTest::newRow("an unreadable amount leaves its dose blank") << "1e999" << "Lab_cd2" << "Dose for carbohydrate @ 1 unit per 10 grams., blank" << "";
+        QTest::newRow("total") << FigureCase{"75", "Lab_tot2", "Total, 10.5", "10.5"};
+        QTest::newRow("correction") << FigureCase{"75", "Lab_bs2", "Blood sugar correction dose, 2", "2"};
+        QTest::newRow("carbohydrate dose under its rewritten caption") << FigureCase{"75", "Lab_cd2", "Dose for carbohydrate @ 1 unit per 10 grams., 7.5", "7.5"};
+        QTest::newRow("weighting under its rewritten caption") << FigureCase{"75", "Lab_cw2", "Weighting if over 60 grams, 1", "1"};
+        QTest::newRow("an unreadable amount leaves the total blank") << FigureCase{"1e999", "Lab_tot2", "Total, blank", ""};
+        QTest::newRow("an unreadable amount leaves its dose blank") << FigureCase{"1e999", "Lab_cd2", "Dose for carbohydrate @ 1 unit per 10 grams., blank", ""};
         // clang-format on
     }
 
     // Expected: the figure's name says what it is and what it shows now, its value is the
     // figure alone, its description the caption, and its caption labels it.
     void figureReadsCaptionAndValue() {
-        QFETCH(QString, carbohydrate);
-        QFETCH(QString, figure);
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QVERIFY(open(kOnePeriod));
+        QFETCH(FigureCase, c);
+        QVERIFY(open());
         type("Blood_Sugar", "190");
-        type("Carb", carbohydrate);
-        QObject *label = find(qPrintable(figure));
-        QCOMPARE(accessibleText(label, QAccessible::Name), name);
-        QCOMPARE(accessibleText(label, QAccessible::Value), value);
-        const QString caption = name.left(name.lastIndexOf(QStringLiteral(", ")));
+        type("Carb", c.carbohydrate);
+        QObject *label = find(c.figure);
+        QCOMPARE(accessibleText(label, QAccessible::Name), c.name);
+        QCOMPARE(accessibleText(label, QAccessible::Value), c.value);
+        const QString caption = c.name.left(c.name.lastIndexOf(QStringLiteral(", ")));
         QCOMPARE(accessibleText(label, QAccessible::Description), caption);
         QVERIFY2(labelledBy(label).contains(caption), qPrintable(labelledBy(label).join('|')));
     }
@@ -108,7 +104,7 @@ private slots:
     // as a change of value and of name; a keystroke that changes no figure announces none.
     void changedFiguresAreAnnounced() {
         // The bridge starts once the event loop has run; opening the window runs it.
-        QVERIFY(open(kOnePeriod));
+        QVERIFY(open());
         if (!QAccessible::isActive() && qEnvironmentVariableIsSet("NORVALIS_REQUIRE_ACCESSIBILITY"))
             QFAIL("the accessibility bridge did not start");
         if (!QAccessible::isActive())
@@ -142,7 +138,7 @@ private slots:
     void boxesAreLabelled() {
         QFETCH(QString, box);
         QFETCH(QString, label);
-        QVERIFY(open(kOnePeriod));
+        QVERIFY(open());
         const QStringList labels = labelledBy(find(qPrintable(box)));
         QVERIFY2(labels.contains(label), qPrintable(labels.join('|')));
         if (box != "Mealtime")
@@ -177,7 +173,7 @@ private slots:
     // while a comma is there; the doses read 75 meanwhile; nothing else of the window moves;
     // with two commas the note names both readings, in the boxes' order.
     void decimalCommaIsNotedWhileItIsThere() {
-        QVERIFY(open(kOnePeriod));
+        QVERIFY(open());
         auto *box = find<QLineEdit>("Carb");
         const QColor base = box->palette().color(QPalette::Base);
         auto *note = find<QLabel>("Comma_Hint");
