@@ -58,7 +58,6 @@ private slots:
         QTest::newRow("menu bar overflow, vertical") << int(QStyle::SP_ToolBarVerticalExtensionButton);
         // clang-format on
         QTest::newRow("message box warning") << int(QStyle::SP_MessageBoxWarning);
-        QTest::newRow("dialog OK") << int(QStyle::SP_DialogOkButton);
     }
     void iconsLookAsTheWrappedStyleDrawsThem() {
         QFETCH(int, which);
