@@ -6,9 +6,7 @@
 #include "ui/main_window/caption_fit.h"
 #include "ui/main_window/input_hints.h"
 
-#include <QAbstractItemView>
 #include <QAccessible>
-#include <QComboBox>
 #include <QLineEdit>
 
 using namespace mainwindowtest;
@@ -46,10 +44,12 @@ QStringList labelledBy(QObject *object) {
     return names;
 }
 
-// Correction 140,1 / 180,2 at 10 g a unit, and a weighting from 60 g: 190 and 75 g give
-// 2 + 7.5 + 1 = 10.5.
-const QByteArray kOnePeriod =
-    "[Period]\nP_1=Breakfast\n\n[Breakfast]\nCD_1=10\nBS_1=140,1\nBS_2=180,2\nCW_1=60,1\n";
+// With a reading of 190 and the carbohydrate typed, the figure's accessible name and value. At
+// Breakfast 190 and 75 g give 2 + 7.5 + 1 = 10.5.
+struct FigureCase {
+    const char *carbohydrate, *figure;
+    QString name, value;
+};
 
 } // namespace
 
@@ -74,36 +74,28 @@ private slots:
     void cleanup() { end(); }
 
     void figureReadsCaptionAndValue_data() {
-        QTest::addColumn<QString>("reading");
-        QTest::addColumn<QString>("carbohydrate");
-        QTest::addColumn<QString>("figure");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<FigureCase>("c");
         // clang-format off
-        QTest::newRow("total") << "190" << "75" << "Lab_tot2" << "Total, 10.5" << "10.5";
-        QTest::newRow("correction") << "190" << "75" << "Lab_bs2" << "Blood sugar correction dose, 2" << "2";
-        QTest::newRow("carbohydrate dose under its rewritten caption") << "190" << "75" << "Lab_cd2" << "Dose for carbohydrate @ 1 unit per 10 grams., 7.5" << "7.5";
-        QTest::newRow("weighting under its rewritten caption") << "190" << "75" << "Lab_cw2" << "Weighting if over 60 grams, 1" << "1";
-        QTest::newRow("an unreadable amount leaves the total blank") << "190" << "1e999" << "Lab_tot2" << "Total, blank" << "";
-        QTest::newRow("an unreadable amount leaves its dose blank") << "190" << "1e999" << "Lab_cd2" << "Dose for carbohydrate @ 1 unit per 10 grams., blank" << "";
+        QTest::newRow("total") << FigureCase{"75", "Lab_tot2", "Total, 10.5", "10.5"};
+        QTest::newRow("correction") << FigureCase{"75", "Lab_bs2", "Blood sugar correction dose, 2", "2"};
+        QTest::newRow("carbohydrate dose under its rewritten caption") << FigureCase{"75", "Lab_cd2", "Dose for carbohydrate @ 1 unit per 10 grams., 7.5", "7.5"};
+        QTest::newRow("weighting under its rewritten caption") << FigureCase{"75", "Lab_cw2", "Weighting if over 60 grams, 1", "1"};
+        QTest::newRow("an unreadable amount leaves the total blank") << FigureCase{"1e999", "Lab_tot2", "Total, blank", ""};
+        QTest::newRow("an unreadable amount leaves its dose blank") << FigureCase{"1e999", "Lab_cd2", "Dose for carbohydrate @ 1 unit per 10 grams., blank", ""};
         // clang-format on
     }
 
     // Expected: the figure's name says what it is and what it shows now, its value is the
     // figure alone, its description the caption, and its caption labels it.
     void figureReadsCaptionAndValue() {
-        QFETCH(QString, reading);
-        QFETCH(QString, carbohydrate);
-        QFETCH(QString, figure);
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QVERIFY(open(kOnePeriod));
-        type("Blood_Sugar", reading);
-        type("Carb", carbohydrate);
-        QObject *label = find(qPrintable(figure));
-        QCOMPARE(accessibleText(label, QAccessible::Name), name);
-        QCOMPARE(accessibleText(label, QAccessible::Value), value);
-        const QString caption = name.left(name.lastIndexOf(QStringLiteral(", ")));
+        QFETCH(FigureCase, c);
+        QVERIFY(open());
+        type("Blood_Sugar", "190");
+        type("Carb", c.carbohydrate);
+        QObject *label = find(c.figure);
+        QCOMPARE(accessibleText(label, QAccessible::Name), c.name);
+        QCOMPARE(accessibleText(label, QAccessible::Value), c.value);
+        const QString caption = c.name.left(c.name.lastIndexOf(QStringLiteral(", ")));
         QCOMPARE(accessibleText(label, QAccessible::Description), caption);
         QVERIFY2(labelledBy(label).contains(caption), qPrintable(labelledBy(label).join('|')));
     }
@@ -112,7 +104,7 @@ private slots:
     // as a change of value and of name; a keystroke that changes no figure announces none.
     void changedFiguresAreAnnounced() {
         // The bridge starts once the event loop has run; opening the window runs it.
-        QVERIFY(open(kOnePeriod));
+        QVERIFY(open());
         if (!QAccessible::isActive() && qEnvironmentVariableIsSet("NORVALIS_REQUIRE_ACCESSIBILITY"))
             QFAIL("the accessibility bridge did not start");
         if (!QAccessible::isActive())
@@ -135,19 +127,18 @@ private slots:
     void boxesAreLabelled_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("label");
-        QTest::newRow("period box") << "Mealtime"
-                                    << "Mealtime";
-        QTest::newRow("blood sugar box") << "Blood_Sugar"
-                                         << "Blood Sugar";
-        QTest::newRow("carbohydrate box") << "Carb"
-                                          << "Carbohydrate";
+        // clang-format off
+        QTest::newRow("period box") << "Mealtime" << "Mealtime";
+        QTest::newRow("blood sugar box") << "Blood_Sugar" << "Blood Sugar";
+        QTest::newRow("carbohydrate box") << "Carb" << "Carbohydrate";
+        // clang-format on
     }
 
     // The period box's own name is its entry; what it is comes from its label.
     void boxesAreLabelled() {
         QFETCH(QString, box);
         QFETCH(QString, label);
-        QVERIFY(open(kOnePeriod));
+        QVERIFY(open());
         const QStringList labels = labelledBy(find(qPrintable(box)));
         QVERIFY2(labels.contains(label), qPrintable(labels.join('|')));
         if (box != "Mealtime")
@@ -157,26 +148,18 @@ private slots:
     void commaReading_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("reading"); // empty: no note
-        QTest::newRow("7,5") << "7,5"
-                             << "7";
-        QTest::newRow("comma just typed") << "7,"
-                                          << "7";
-        QTest::newRow("decimal before the comma") << "7.25,5"
-                                                  << "7.25";
-        QTest::newRow("sign and blanks") << "  -12,5"
-                                         << "-12";
-        QTest::newRow("blank inside the number") << "1 2,5"
-                                                 << "12";
-        QTest::newRow("full stop") << "7.5"
-                                   << "";
-        QTest::newRow("comma after a letter") << "7a,5"
-                                              << "";
-        QTest::newRow("comma first") << ",5"
-                                     << "";
-        QTest::newRow("comma after a blank") << "7 x,5"
-                                             << "";
-        QTest::newRow("empty") << ""
-                               << "";
+        // clang-format off
+        QTest::newRow("7,5") << "7,5" << "7";
+        QTest::newRow("comma just typed") << "7," << "7";
+        QTest::newRow("decimal before the comma") << "7.25,5" << "7.25";
+        QTest::newRow("sign and blanks") << "  -12,5" << "-12";
+        QTest::newRow("blank inside the number") << "1 2,5" << "12";
+        QTest::newRow("full stop") << "7.5" << "";
+        QTest::newRow("comma after a letter") << "7a,5" << "";
+        QTest::newRow("comma first") << ",5" << "";
+        QTest::newRow("comma after a blank") << "7 x,5" << "";
+        QTest::newRow("empty") << "" << "";
+        // clang-format on
     }
 
     void commaReading() {
@@ -185,11 +168,12 @@ private slots:
         QCOMPARE(mainwindow::commaReading(text), reading);
     }
 
-    // Action: "7,5" typed, then the comma replaced by a full stop. Expected: the box marked and
-    // the note shown (and given to the box's description) only while the comma is there; the
-    // doses read 7 meanwhile; nothing else of the window moves.
+    // Action: "75,5" typed, then the comma and the 5 taken back; then commas in both boxes.
+    // Expected: the box marked and the note shown (and given to the box's description) only
+    // while a comma is there; the doses read 75 meanwhile; nothing else of the window moves;
+    // with two commas the note names both readings, in the boxes' order.
     void decimalCommaIsNotedWhileItIsThere() {
-        QVERIFY(open(kOnePeriod));
+        QVERIFY(open());
         auto *box = find<QLineEdit>("Carb");
         const QColor base = box->palette().color(QPalette::Base);
         auto *note = find<QLabel>("Comma_Hint");
@@ -208,10 +192,6 @@ private slots:
         QCOMPARE(box->palette().color(QPalette::Base), base);
         QCOMPARE(accessibleText(box, QAccessible::Description), QString());
         QVERIFY(!box->testAttribute(Qt::WA_SetPalette));
-    }
-
-    void bothBoxesWithCommasAreNamedInOrder() {
-        QVERIFY(open(kOnePeriod));
         type("Carb", "60,5");
         type("Blood_Sugar", "7,2");
         QCOMPARE(text("Comma_Hint"),
@@ -254,7 +234,6 @@ private slots:
         QVERIFY(open("[Period]\nP_1=Tea\n\n[Tea]\nCD_1=12.5\n"));
         const QString whole = QStringLiteral("Dose for carbohydrate @ 1 unit per 12.5 grams.");
         auto *caption = find<QLabel>("Lab_cd1");
-        QVERIFY(caption->text() != whole);
         QVERIFY(caption->text().endsWith(QChar(0x2026)));
         QVERIFY(whole.startsWith(caption->text().chopped(1) + QLatin1Char(' ')));
         QCOMPARE(caption->toolTip(), whole);
@@ -265,8 +244,7 @@ private slots:
     }
 
     void noPeriodsHintTakesTheRatioLine_data() {
-        QTest::addColumn<QByteArray>("file"); // null: no file
-        QTest::newRow("no settings file") << QByteArray();
+        QTest::addColumn<QByteArray>("file"); // no file at all: main_window_test
         QTest::newRow("empty settings file") << QByteArray("");
         QTest::newRow("no [Period] section") << QByteArray("[Breakfast]\nCD_1=10\n");
         QTest::newRow("a period list of none") << QByteArray("[Period]\n[Breakfast]\nCD_1=10\n");
@@ -287,21 +265,6 @@ private slots:
         type("Carb", "50");
         QCOMPARE(text("Lab_tot2"), QString());
         QCOMPARE(text("Lab_cd3"), hint);
-    }
-
-    // Action: the file is edited in a text editor; the person picks the period already shown.
-    // Expected: the new tables are read without switching away and back.
-    void choosingTheShownPeriodAgainRereadsTheFile() {
-        QVERIFY(open());
-        auto *mealtime = find<QComboBox>("Mealtime");
-        env_->writeSettingsFile(QByteArray(kMeals).replace("CD_1=10", "CD_1=15"));
-        QCOMPARE(text("Lab_cd3"), rate("10"));
-        QTest::qWait(1); // the selection made at start-up is over
-        mealtime->showPopup();
-        QTRY_VERIFY(mealtime->view()->isVisible());
-        QTest::keyClick(mealtime->view(), Qt::Key_Return); // the entry already shown
-        QTRY_VERIFY(!mealtime->view()->isVisible());
-        QCOMPARE(text("Lab_cd3"), rate("15"));
     }
 };
 
