@@ -6,8 +6,6 @@
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -8,14 +8,12 @@
 #include "ui/main_window/main_window.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <optional>
 
 namespace {
 
