@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QComboBox>
+#include <QDateTimeAxis>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -440,6 +441,34 @@ private slots:
         QCOMPARE(accessibleText(status, QAccessible::Name), status->text());
         QTest::keyClick(log, Qt::Key_Escape);
         QVERIFY(!log->isVisible() || log->isHidden());
+    }
+
+    // Every tick of the time axis reads differently, over an afternoon as over a month.
+    void chartTicksReadDifferently_data() {
+        QTest::addColumn<int>("hoursApart");
+        QTest::newRow("one afternoon") << 4;
+        QTest::newRow("two days") << 30;
+        QTest::newRow("a month") << 24 * 30;
+    }
+    void chartTicksReadDifferently() {
+        QFETCH(int, hoursApart);
+        const QDateTime start(QDate(2026, 7, 1), QTime(12, 0));
+        QList<logbook::LogEntry> entries(2);
+        entries[0].takenAt = start.addSecs(3600 * hoursApart);
+        entries[1].takenAt = start;
+        LogChart chart;
+        chart.setEntries(entries);
+        const auto axes = chart.chart()->axes(Qt::Horizontal);
+        QCOMPARE(axes.size(), 1);
+        auto *time = qobject_cast<QDateTimeAxis *>(axes[0]);
+        QVERIFY(time);
+        const qint64 from = time->min().toMSecsSinceEpoch();
+        const qint64 step = (time->max().toMSecsSinceEpoch() - from) / (time->tickCount() - 1);
+        QStringList labels;
+        for (int i = 0; i < time->tickCount(); ++i)
+            labels << QDateTime::fromMSecsSinceEpoch(from + i * step).toString(time->format());
+        labels.removeDuplicates();
+        QCOMPARE(labels.size(), time->tickCount());
     }
 };
 

@@ -229,6 +229,49 @@ private slots:
             QCOMPARE(csvField(text), field);
     }
 
+    // A spreadsheet would run text starting with =, +, -, @, a tab or a carriage return as a
+    // formula; such text is kept as text by an apostrophe. Numbers stay numbers.
+    void csvFieldsKeepFormulasAsText() {
+        const std::pair<QString, QString> cases[] = {
+            {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+            {"+1+1", "'+1+1"},
+            {"-1+cmd", "'-1+cmd"},
+            {"@SUM(A1)", "'@SUM(A1)"},
+            {"\tx", "'\tx"},
+            {"-2", "-2"},
+            {"-0.5", "-0.5"},
+            {"+3", "+3"},
+            {"a=b", "a=b"}};
+        for (const auto &[text, field] : cases)
+            QCOMPARE(csvField(text), field);
+    }
+
+    // Another program holds the logbook's write lock: recording waits, then fails and says so,
+    // and nothing of the entry is in the file once the lock is gone.
+    void writeRefusedByALockedLogbookIsReported() {
+        LogStore store(path());
+        LogEntry first = sample(berlin("2026-07-01 08:00:00"));
+        QVERIFY(store.add(first).ok);
+        LogEntry second = sample(berlin("2026-07-01 12:00:00"), 4);
+        LogResult written;
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+            other.setDatabaseName(path());
+            QVERIFY(other.open());
+            QSqlQuery lock(other);
+            QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+            written = store.add(second);
+            QVERIFY(lock.exec("ROLLBACK"));
+        }
+        QSqlDatabase::removeDatabase("other");
+        QVERIFY(!written.ok);
+        QVERIFY2(written.error.contains("locked"), qPrintable(written.error));
+        QList<LogEntry> shown;
+        QVERIFY(store.entries(shown, rangeStart(LogRange::All, berlin("2026-07-02 00:00:00"))).ok);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].id, first.id);
+    }
+
     void csvDocument() {
         LogEntry entry = sample(berlin("2026-07-01 08:05:00"), 6.5, "walk, \"big\"\nSüß");
         entry.period = QStringLiteral("Frühstück");
