@@ -12,27 +12,24 @@ const QByteArray kMeals = "[Period]\nP_1=Breakfast\nP_2=Lunch\n\n[Breakfast]\nCD
                           "CW_1=60,1\n\n[Lunch]\nCD_1=12\n";
 } // namespace
 
-class DosesMainWindowTest : public QObject {
+class DosesMainWindowTest : public QObject, DialogFixture {
     Q_OBJECT
-    std::optional<testsupport::TestEnvironment> env_;
 
-    static QString label(QWidget *window, const char *name) {
-        return child<QLabel>(window, name)->text();
+    // The carbohydrate dose and the weighting caption.
+    static QString doses(QWidget *window) {
+        return child<QLabel>(window, "Lab_cd2")->text() + " " +
+               child<QLabel>(window, "Lab_cw1")->text();
     }
 
 private slots:
-    void init() { env_.emplace(); }
-    void cleanup() { env_.reset(); }
+    void init() { startFixture(); }
+    void cleanup() { endFixture(); }
 
     void storedTablesShowInTheDoses_data() {
         QTest::addColumn<QString>("button");   // pressed after the edits; Cancel after an Apply
         QTest::addColumn<QString>("selected"); // the main window's period while the dialog shows
-        QTest::newRow("OK") << "cmdOK"
-                            << "Breakfast";
-        QTest::newRow("Apply, then Cancel") << "cmdApply"
-                                            << "Breakfast";
-        QTest::newRow("Apply for a period not shown") << "cmdApply"
-                                                      << "Lunch";
+        QTest::newRow("Apply, then Cancel") << QString("cmdApply") << QString("Breakfast");
+        QTest::newRow("Apply for a period not shown") << QString("cmdApply") << QString("Lunch");
     }
     // State: 60 grams typed, the main window on Breakfast (60 / 20 = 3 units). Action: in the
     // dialog, Breakfast's grams per unit made 15 and the weighting level 70. Expected: while
@@ -46,7 +43,7 @@ private slots:
         window.show();
         child<QComboBox>(&window, "Mealtime")->setCurrentText(selected);
         child<QLineEdit>(&window, "Carb")->setText(QStringLiteral("60"));
-        const QString before = label(&window, "Lab_cd2") + " " + label(&window, "Lab_cw1");
+        const QString before = doses(&window);
         QCOMPARE(before, selected == "Breakfast" ? "3 Weighting if over 60 grams"
                                                  : "5 Weighting if over ? grams");
         env_->watchdog().allowModal(QStringLiteral("frmDosesConfigDialog"));
@@ -57,7 +54,7 @@ private slots:
             boxShown = text(dialog, "INPUT_CD_1");
             type(dialog, "INPUT_CD_1=15;INPUT_CW_1=70");
             click(dialog, qPrintable(button));
-            shownWhileOpen = label(&window, "Lab_cd2") + " " + label(&window, "Lab_cw1");
+            shownWhileOpen = doses(&window);
             if (dialog->isVisible())
                 click(dialog, "cmdCancel");
         });
@@ -65,8 +62,8 @@ private slots:
         QCOMPARE(boxShown, QStringLiteral("20"));
         const QString after = selected == "Breakfast" ? "4 Weighting if over 70 grams" : before;
         QCOMPARE(shownWhileOpen, after);
-        QCOMPARE(label(&window, "Lab_cd2") + " " + label(&window, "Lab_cw1"), after);
-        QCOMPARE(stored(*env_, "Breakfast"), QStringLiteral(" / 70,1 / 10|15"));
+        QCOMPARE(doses(&window), after);
+        QCOMPARE(stored("Breakfast"), QStringLiteral(" / 70,1 / 10|15"));
         QVERIFY(env_->watchdog().seen().isEmpty());
     }
 };
