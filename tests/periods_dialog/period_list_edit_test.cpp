@@ -14,13 +14,6 @@ QStringList boxes(QStringList texts) {
     texts.resize(kBoxes);
     return texts;
 }
-
-QString describe(const QList<Rename> &renames) {
-    QStringList parts;
-    for (const Rename &rename : renames)
-        parts << rename.from + QStringLiteral(">") + rename.to;
-    return parts.join(QLatin1Char(' '));
-}
 } // namespace
 
 class PeriodListEditTest : public QObject {
@@ -57,7 +50,10 @@ private slots:
         const Plan *plan = std::get_if<Plan>(&outcome);
         QVERIFY2(plan, plan ? "" : qPrintable(std::get<Refusal>(outcome).message));
         QCOMPARE(plan->names, names);
-        QCOMPARE(describe(plan->renames), renames);
+        QStringList renamed;
+        for (const Rename &rename : plan->renames)
+            renamed << rename.from + '>' + rename.to;
+        QCOMPARE(renamed.join(' '), renames);
     }
 
     void refusesWhatTheFileCannotHold_data() {
