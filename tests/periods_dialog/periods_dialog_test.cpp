@@ -128,68 +128,50 @@ private slots:
         QCOMPARE(boxTexts(dialog), QStringLiteral("Breakfast|Lunch|Supper"));
     }
 
-    void keysAndButtons_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("keys"); // "close" for the close box
-        QTest::addColumn<bool>("stores");
-        // clang-format off
-        QTest::newRow("Enter in a box presses OK") << boxName(3) << "Return" << true;
-        QTest::newRow("keypad Enter in a box presses OK") << boxName(1) << "Num+Enter" << true;
-        QTest::newRow("Space on OK") << "OKButton" << "Space" << true;
-        QTest::newRow("Enter on Cancel presses Cancel") << "CancelButton" << "Return" << false;
-        QTest::newRow("Escape in a box cancels") << boxName(2) << "Esc" << false;
-        QTest::newRow("close box cancels") << boxName(2) << "close" << false;
-        // clang-format on
-    }
-
-    // State: box 3 retyped to "Supper". Action: the key. Expected: the dialog closes; the file
-    // holds the new name only when OK was pressed, and is untouched otherwise.
-    void keysAndButtons() {
-        QFETCH(QString, target);
-        QFETCH(QString, keys);
-        QFETCH(bool, stores);
-        QPointer<PeriodConfigDialog> dialog = openDialog();
-        QVERIFY(dialog);
-        retype(dialog, 3, "Supper");
-        dialog->findChild<QWidget *>(target)->setFocus();
-        if (keys == "close")
-            dialog->windowHandle()->close();
-        else
-            QTest::keySequence(dialog->focusWidget(), QKeySequence(keys));
-        QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
-        QCOMPARE(env_->readSettingsFile(),
-                 stores ? QByteArray(kMeals).replace("Dinner", "Supper") : kMeals);
-        QCOMPARE(storedSignal_, stores);
-        QCOMPARE(env_->watchdog().seen().size(), 0);
-    }
-
-    void okStores_data() {
+    void endsAndStores_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("typed"); // box texts; "-" keeps the box as it opened
+        QTest::addColumn<QString>("target");    // the widget the key goes to
+        QTest::addColumn<QString>("keys");      // "click" for the mouse, "close" for the close box
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QStringList>("renames");
+        const QStringList supper{"-", "-", "Supper"};
+        const QByteArray supperFile = QByteArray(kMeals).replace("Dinner", "Supper");
+        const QString ok = "OKButton";
+        const QStringList renamed{"Dinner>Supper"};
         // clang-format off
+        QTest::newRow("Enter in a box presses OK")        << kMeals << supper << boxName(3) << "Return" << supperFile << renamed;
+        QTest::newRow("keypad Enter in a box presses OK") << kMeals << supper << boxName(1) << "Num+Enter" << supperFile << renamed;
+        QTest::newRow("Space on OK")                      << kMeals << supper << ok << "Space" << supperFile << renamed;
+        QTest::newRow("Enter on Cancel presses Cancel")   << kMeals << supper << "CancelButton" << "Return" << kMeals << QStringList{};
+        QTest::newRow("Escape in a box cancels")          << kMeals << supper << boxName(2) << "Esc" << kMeals << QStringList{};
+        QTest::newRow("close box cancels")                << kMeals << supper << boxName(2) << "close" << kMeals << QStringList{};
         QTest::newRow("renamed: its tables and comment go with it")
-            << kMeals << QStringList{"-", "Midday"}
+            << kMeals << QStringList{"-", "Midday"} << ok << "click"
             << QByteArray(kMeals).replace("Lunch", "Midday") << QStringList{"Lunch>Midday"};
         QTest::newRow("removed: the list closes up, the section stays")
-            << kMeals << QStringList{"-", ""}
+            << kMeals << QStringList{"-", ""} << ok << "click"
             << QByteArray(kMeals).replace("P_2=Lunch\r\nP_3=Dinner\r\n", "P_2=Dinner\r\n") << QStringList{};
         QTest::newRow("trimmed and added at the end")
-            << kMeals << QStringList{"-", "-", "-", "  Night  "}
+            << kMeals << QStringList{"-", "-", "-", "  Night  "} << ok << "click"
             << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_4=Night\r\n") << QStringList{};
         QTest::newRow("a stale entry above the count is removed")
-            << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_5=Old\r\n") << QStringList{}
+            << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_5=Old\r\n") << QStringList{} << ok << "click"
             << kMeals << QStringList{};
         QTest::newRow("a first period into an empty file")
-            << QByteArray("") << QStringList{"Breakfast"}
+            << QByteArray("") << QStringList{"Breakfast"} << ok << "click"
             << QByteArray("[Period]\nP_1=Breakfast\n") << QStringList{};
         // clang-format on
     }
 
-    void okStores() {
+    // State: the boxes retyped. Action: the key, the click or the close box. Expected: the
+    // dialog closes; the file holds the new list, announced with its renames, only when OK was
+    // pressed, and is untouched otherwise.
+    void endsAndStores() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, typed);
+        QFETCH(QString, target);
+        QFETCH(QString, keys);
         QFETCH(QByteArray, after);
         QFETCH(QStringList, renames);
         QPointer<PeriodConfigDialog> dialog = openDialog(file);
@@ -197,11 +179,18 @@ private slots:
         for (qsizetype i = 0; i < typed.size(); ++i)
             if (typed[i] != "-")
                 retype(dialog, int(i) + 1, typed[i]);
-        QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
-        QCOMPARE(env_->watchdog().seen().size(), 0);
+        dialog->findChild<QWidget *>(target)->setFocus();
+        if (keys == "close")
+            dialog->windowHandle()->close();
+        else if (keys == "click")
+            QTest::mouseClick(dialog->focusWidget(), Qt::LeftButton);
+        else
+            QTest::keySequence(dialog->focusWidget(), QKeySequence(keys));
         QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
         QCOMPARE(env_->readSettingsFile(), after);
+        QCOMPARE(storedSignal_, after != file);
         QCOMPARE(stored_, renames);
+        QCOMPARE(env_->watchdog().seen().size(), 0);
     }
 
     void refusalWritesNothing_data() {
