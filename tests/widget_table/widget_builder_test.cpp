@@ -57,14 +57,12 @@ QRect pixels(int left, int top, int width, int height) {
 bool drawsColour(QWidget *widget, const QColor &colour) {
     QImage image(widget->size(), QImage::Format_RGB32);
     widget->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor seen = image.pixelColor(x, y);
-            if (std::hypot(seen.red() - colour.red(), seen.green() - colour.green(),
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QColor seen = image.pixelColor(x, y);
+                std::hypot(seen.red() - colour.red(), seen.green() - colour.green(),
                            seen.blue() - colour.blue()) < 40)
                 return true;
-        }
-    }
     return false;
 }
 
@@ -82,17 +80,9 @@ QString hoverTip(QWidget *widget) {
 
 // What one row gave: font 0 regular, 1 bold, 2 the window's; focus -1 and an empty alignment
 // or invalid colour leave that property unchecked.
-struct Built {
-    QString name, className, parent;
-    QRect place;
-    QString shows; // the widget's text, title or tab captions
-    int font;
-    Qt::Alignment align;
-    bool wraps, visible;
-    int focus;
-    QPalette::ColorRole role;
-    QColor colour;
-};
+// clang-format off
+struct Built { QString name, className, parent; QRect place; QString shows; int font; Qt::Alignment align; bool wraps, visible; int focus; QPalette::ColorRole role; QColor colour; };
+// clang-format on
 
 } // namespace
 Q_DECLARE_METATYPE(Built)
