@@ -110,10 +110,9 @@ private slots:
             env_->watchdog().answerNext(answer);
         d_->mealtime()->setCurrentIndex(1);
         QCOMPARE(env_->watchdog().seen().size(), c.messages);
-        if (!c.answers.isEmpty()) {
+        if (!c.answers.isEmpty())
             QVERIFY(env_->watchdog().seen().first().text.startsWith(
                 "The tables of \"Breakfast\" have changes that are not saved."));
-        }
         QCOMPARE(d_->mealtime()->currentIndex(), c.shownAfter);
         QCOMPARE(text(d_, "INPUT_BS_1"), c.boxAfter);
         QCOMPARE(stored("Breakfast"), c.breakfast);
