@@ -242,7 +242,8 @@ private slots:
                 QTest::newRow(qPrintable(QString("%1, %2").arg(why, button))) << why << button;
     }
     // Expected: one message saying why; the dialog open with the edits; nothing announced;
-    // file and shared tables as before. A failed save works once its cause is gone.
+    // file and shared tables as before. A failed save works once its cause is gone; a file
+    // that is gone is made anew, period list and all, only when the person says so.
     void refusedStoreLeavesAllAsItWas() {
         QFETCH(QString, why);
         QFETCH(QString, button);
@@ -275,9 +276,23 @@ private slots:
         QCOMPARE(shared(), before);
         if (why != "a failed save")
             return;
+        // The cause gone, so is the file: asked first, it is made anew with the period list.
         QVERIFY(QDir().rmdir(path));
-        env_->watchdog().answerNext(QMessageBox::Yes); // the file is gone: create it
+        env_->watchdog().answerNext(QMessageBox::No);
         click(d_, qPrintable(button));
+        QVERIFY(!QFile::exists(path) && d_->isVisible() && storedSignal.isEmpty());
+        env_->watchdog().answerNext(QMessageBox::Yes);
+        click(d_, qPrintable(button));
+        const QString ask = "Norvalis.ini no longer exists at " + path +
+                            ". Create it with your period list and these tables?";
+        QCOMPARE(env_->watchdog().seen().size(), 3);
+        QVERIFY(env_->watchdog().seen()[1].text == ask && env_->watchdog().seen()[2].text == ask);
+        QCOMPARE(d_->isVisible(), button == "cmdApply");
+        norvalis::DoseSettings periods;
+        norvalis::LoadSettings(periods, "periods", "", path.toStdString());
+        QCOMPARE(QString::fromStdString(periods.PeriodList[1] + "|" + periods.PeriodList[2]) +
+                     QString::number(periods.Counts.PeriodCount),
+                 QStringLiteral("Breakfast|Lunch2"));
         QCOMPARE(stored("Breakfast"), QStringLiteral("145,1|180,2 / 70,1 / 10|20"));
     }
 

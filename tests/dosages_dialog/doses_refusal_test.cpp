@@ -1,6 +1,6 @@
-// The dosages dialog refuses what it cannot store as typed and asks before it drops or creates
-// anything: unreadable entries, rows after an empty Lower Limit, a settings file that vanished,
-// another period chosen with unsaved edits.
+// The dosages dialog refuses what it cannot store as typed and asks before it drops anything:
+// unreadable entries, rows after an empty Lower Limit, another period chosen with unsaved
+// edits.
 
 #include "tests/dosages_dialog/dialog_helpers.h"
 
@@ -117,43 +117,6 @@ private slots:
         QCOMPARE(text(d_, "INPUT_BS_1"), c.boxAfter);
         QCOMPARE(stored("Breakfast"), c.breakfast);
         QCOMPARE(stored("Lunch"), QStringLiteral("150,1 /  / 12"));
-    }
-
-    void vanishedFileIsCreatedOnlyWhenAsked_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<Button>("answer");
-        for (const char *button : {"cmdOK", "cmdApply"}) {
-            QTest::newRow(qPrintable(QString(button) + ", created")) << button << Button::Yes;
-            QTest::newRow(qPrintable(QString(button) + ", not created")) << button << Button::No;
-        }
-    }
-    // State: the settings file removed while the dialog is open. Expected: a question naming
-    // the path; yes writes the period list and the tables, no writes nothing and stays open.
-    void vanishedFileIsCreatedOnlyWhenAsked() {
-        QFETCH(QString, button);
-        QFETCH(Button, answer);
-        QVERIFY(openShown());
-        selectTab(d_, 2);
-        type(d_, "INPUT_CW_1=70");
-        QVERIFY(QFile::remove(env_->settingsFilePath()));
-        env_->watchdog().answerNext(answer);
-        click(d_, qPrintable(button));
-        QCOMPARE(env_->watchdog().seen().size(), 1);
-        QCOMPARE(env_->watchdog().seen().first().text,
-                 "Norvalis.ini no longer exists at " + env_->settingsFilePath() +
-                     ". Create it with your period list and these tables?");
-        const bool created = answer == Button::Yes;
-        QCOMPARE(QFile::exists(env_->settingsFilePath()), created);
-        QCOMPARE(d_->isVisible(), !created || button == "cmdApply");
-        if (!created) {
-            QCOMPARE(text(d_, "INPUT_CW_1"), QStringLiteral("70"));
-            return;
-        }
-        norvalis::DoseSettings periods;
-        norvalis::LoadSettings(periods, "periods", "", env_->settingsFilePath().toStdString());
-        QCOMPARE(periods.Counts.PeriodCount, 2);
-        QCOMPARE(QString::fromStdString(periods.PeriodList[2]), QStringLiteral("Lunch"));
-        QCOMPARE(stored("Breakfast"), QStringLiteral("140,1|180,2 / 70,1 / 10|20"));
     }
 };
 
