@@ -79,38 +79,32 @@ private slots:
     }
 
     // Exactly the widgets of the layout table, each where the table puts it, in the design
-    // font; each box named for a screen reader.
-    void widgetsFollowTheLayoutTable() {
-        env_->writeSettingsFile(kMeals);
-        PeriodConfigDialog dialog(&owner_);
-        QCOMPARE(dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
+    // font; each box named for a screen reader. Not centred on its owner: a fixed place and
+    // size from the screen's corner. Tab walks the buttons, then the boxes from the top, then
+    // comes back round.
+    void laidOutAndWalkedAsDesigned() {
+        QPointer<PeriodConfigDialog> dialog = openDialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
                  qsizetype(period_dialog_layout::kWidgets.size()));
         for (const widget_table::WidgetRow &row : period_dialog_layout::kWidgets) {
             const QString name = widget_table::objectNameOf(row);
-            auto *widget = dialog.findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+            auto *widget = dialog->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
             QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->geometry(),
                      platform::twipsRect(row.left, row.top, row.width, row.height));
             QCOMPARE(widget->font(), platform::designFont());
         }
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Configure Periods"));
-        for (int i = 1; i <= 12; ++i)
-            QCOMPARE(
-                QAccessible::queryAccessibleInterface(box(&dialog, i))->text(QAccessible::Name),
-                QStringLiteral("Period %1").arg(i));
-    }
-
-    // Not centred on its owner: a fixed place and size from the screen's corner. Tab walks the
-    // buttons, then the boxes from the top, then comes back round.
-    void opensAtItsPlaceAndTabWalksButtonsThenBoxes() {
-        QPointer<PeriodConfigDialog> dialog = openDialog();
-        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Configure Periods"));
+        QStringList walked, expected{"OKButton", "CancelButton"};
+        for (int i = 1; i <= 12; ++i) {
+            QCOMPARE(QAccessible::queryAccessibleInterface(box(dialog, i))->text(QAccessible::Name),
+                     QStringLiteral("Period %1").arg(i));
+            expected << boxName(i);
+        }
         const QPoint corner = owner_.screen()->geometry().topLeft();
         QCOMPARE(dialog->geometry(),
                  QRect(corner + platform::twipsPoint(2760, 3750), platform::twipsSize(3855, 7590)));
-        QStringList walked, expected{"OKButton", "CancelButton"};
-        for (int i = 1; i <= 12; ++i)
-            expected << boxName(i);
         for (int step = 0; step < 15; ++step) {
             walked << dialog->focusWidget()->objectName();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
