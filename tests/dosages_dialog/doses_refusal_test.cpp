@@ -96,7 +96,6 @@ private slots:
         QTest::newRow("Discard")                    << SwitchCase{edit, {Button::Discard}, 1, kBefore, "150", 1};
         QTest::newRow("Cancel")                     << SwitchCase{edit, {Button::Cancel}, 0, kBefore, "145", 1};
         QTest::newRow("Save refused")               << SwitchCase{"INPUT_BS_1=abc", {Button::Save}, 0, kBefore, "abc", 2};
-        QTest::newRow("Save, rows kept: Go back")    << SwitchCase{"INPUT_BS_2=", {Button::Save, Button::No}, 0, kBefore, "140", 2};
         // clang-format on
     }
     // State: Breakfast shown, maybe edited. Action: Lunch chosen in the Period box, questions
