@@ -22,83 +22,8 @@ inline QByteArray breakfastWith(const QByteArray &section) {
 inline const QByteArray kStored =
     breakfastWith("CD_1=10\nCD_2=20\nBS_1=140,1\nBS_2=180,2\nCW_1=60,1\n");
 
-// "correction / weighting / carbohydrate", entries joined by '|'; one left beyond the count
-// is marked '!'.
-inline QString tablesOf(const norvalis::DoseSettings &s) {
-    const auto list = [](const norvalis::TextTable &table, int count) {
-        QStringList entries;
-        for (int i = 1; i <= 12; ++i)
-            if (i <= count || !table[i].empty())
-                entries << QString::fromStdString(table[i]) + (i > count ? "!" : "");
-        return entries.join('|');
-    };
-    return list(s.CorrectionTable, s.Counts.CorrectionCount) + " / " +
-           list(s.WeightingTable, s.Counts.WeightingCount) + " / " +
-           list(s.CarbDoseTable, s.Counts.CarbDoseCount);
-}
-
-// The tables of a period as the settings file holds them now.
-inline QString stored(const testsupport::TestEnvironment &env, const char *period) {
-    norvalis::DoseSettings s;
-    norvalis::LoadSettings(s, "dosages", period, env.settingsFilePath().toStdString());
-    return tablesOf(s);
-}
-
-inline QString shared() {
-    return tablesOf(norvalis::SharedDoseSettings());
-}
-
-template <typename T = QWidget> T *child(const QWidget *d, const QString &name) {
-    if (T *found = d->findChild<T *>(name))
-        return found;
-    qFatal("no widget named %s", qPrintable(name));
-}
-
-inline QString nameOf(const char *n, int i) {
-    return i < 0 ? QString(n) : n + QString("_%1").arg(i);
-}
-inline QString text(QWidget *d, const char *box) {
-    return child<QLineEdit>(d, box)->text();
-}
-inline void click(QWidget *d, const char *b) {
-    QTest::mouseClick(child(d, b), Qt::LeftButton);
-}
-
-// Tabs are counted from 1, as the captions stand: 1 Blood Sugar, 2 Weighting, 3 Carbohydrate.
-inline QTabBar *tabs(QWidget *d) {
-    return child<QTabBar>(d, "tbsOptions");
-}
-inline void selectTab(QWidget *d, int tab) {
-    tabs(d)->setCurrentIndex(tab - 1);
-}
-inline int selectedTab(QWidget *d) {
-    return tabs(d)->currentIndex() + 1;
-}
-
-// Box texts are written "INPUT_BS_1=5;INPUT_BS_13=1.5", in the order given.
-inline void type(QWidget *d, const QString &list) {
-    for (const QString &item : list.split(';', Qt::SkipEmptyParts))
-        child<QLineEdit>(d, item.section('=', 0, 0))->setText(item.section('=', 1));
-}
-
-// The boxes that hold text, in the same notation, in the layout table's order.
-inline QString filledBoxes(QWidget *d) {
-    QStringList filled;
-    for (const widget_table::WidgetRow &row : doses_layout::kLayout) {
-        const auto *box = d->findChild<QLineEdit *>(widget_table::objectNameOf(row));
-        if (box && !box->text().isEmpty())
-            filled << box->objectName() + '=' + box->text();
-    }
-    return filled.join(';');
-}
-
-// The widget that holds the dialog's focus, which it has whenever the dialog is active.
-inline QString focusName(const QWidget *d) {
-    const QWidget *focus = d->focusWidget();
-    return focus ? focus->objectName() : QString();
-}
-
-// A fresh scratch settings file and shared tables for each test, and the dialog under test.
+// A fresh scratch settings file and shared tables for each test, the dialog under test, and
+// finding and filling its widgets by object name.
 class DialogFixture {
 protected:
     std::unique_ptr<testsupport::TestEnvironment> env_;
@@ -125,7 +50,64 @@ protected:
         open(ini)->show();
         return QTest::qWaitForWindowActive(d_);
     }
-    QString stored(const char *period) const { return dialogtest::stored(*env_, period); }
+
+    // "correction / weighting / carbohydrate", entries joined by '|'; one left beyond the
+    // count is marked '!'.
+    static QString tablesOf(const norvalis::DoseSettings &s) {
+        const auto list = [](const norvalis::TextTable &table, int count) {
+            QStringList entries;
+            for (int i = 1; i <= 12; ++i)
+                if (i <= count || !table[i].empty())
+                    entries << QString::fromStdString(table[i]) + (i > count ? "!" : "");
+            return entries.join('|');
+        };
+        return list(s.CorrectionTable, s.Counts.CorrectionCount) + " / " +
+               list(s.WeightingTable, s.Counts.WeightingCount) + " / " +
+               list(s.CarbDoseTable, s.Counts.CarbDoseCount);
+    }
+    // The tables of a period as the settings file holds them now, and as the program shares them.
+    QString stored(const char *period) const {
+        norvalis::DoseSettings s;
+        norvalis::LoadSettings(s, "dosages", period, env_->settingsFilePath().toStdString());
+        return tablesOf(s);
+    }
+    static QString shared() { return tablesOf(norvalis::SharedDoseSettings()); }
+
+    template <typename T = QWidget> static T *child(const QWidget *d, const QString &name) {
+        if (T *found = d->findChild<T *>(name))
+            return found;
+        qFatal("no widget named %s", qPrintable(name));
+    }
+    static QString text(QWidget *d, const char *box) { return child<QLineEdit>(d, box)->text(); }
+    static void click(QWidget *d, const char *b) { QTest::mouseClick(child(d, b), Qt::LeftButton); }
+
+    // Tabs are counted from 1, as the captions stand: 1 Blood Sugar, 2 Weighting, 3 Carbohydrate.
+    static void selectTab(QWidget *d, int tab) {
+        child<QTabBar>(d, "tbsOptions")->setCurrentIndex(tab - 1);
+    }
+    static int selectedTab(QWidget *d) {
+        return child<QTabBar>(d, "tbsOptions")->currentIndex() + 1;
+    }
+
+    // Box texts are written "INPUT_BS_1=5;INPUT_BS_13=1.5", in the order given.
+    static void type(QWidget *d, const QString &list) {
+        for (const QString &item : list.split(';', Qt::SkipEmptyParts))
+            child<QLineEdit>(d, item.section('=', 0, 0))->setText(item.section('=', 1));
+    }
+    // The boxes that hold text, in the same notation, in the layout table's order.
+    static QString filledBoxes(QWidget *d) {
+        QStringList filled;
+        for (const widget_table::WidgetRow &row : doses_layout::kLayout) {
+            const auto *box = d->findChild<QLineEdit *>(widget_table::objectNameOf(row));
+            if (box && !box->text().isEmpty())
+                filled << box->objectName() + '=' + box->text();
+        }
+        return filled.join(';');
+    }
+    // The widget that holds the dialog's focus, which it has whenever the dialog is active.
+    static QString focusName(const QWidget *d) {
+        return d->focusWidget() ? d->focusWidget()->objectName() : QString();
+    }
 };
 
 } // namespace dialogtest

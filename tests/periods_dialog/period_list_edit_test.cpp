@@ -11,16 +11,8 @@ using namespace periods;
 namespace {
 // Twelve box texts from the ones given, the rest empty.
 QStringList boxes(QStringList texts) {
-    while (texts.size() < kBoxes)
-        texts << QString();
+    texts.resize(kBoxes);
     return texts;
-}
-
-QString describe(const QList<Rename> &renames) {
-    QStringList parts;
-    for (const Rename &rename : renames)
-        parts << rename.from + QStringLiteral(">") + rename.to;
-    return parts.join(QLatin1Char(' '));
 }
 } // namespace
 
@@ -42,12 +34,10 @@ private slots:
         QTest::newRow("a name in the last box") << meals << QStringList{"Breakfast", "Lunch", "Dinner", "", "", "", "", "", "", "", "", "Night"} << QStringList{"Breakfast", "Lunch", "Dinner", "Night"} << "";
         QTest::newRow("renamed in place") << meals << QStringList{"Breakfast", "Midday", "Dinner"} << QStringList{"Breakfast", "Midday", "Dinner"} << "Lunch>Midday";
         QTest::newRow("moved to another box is no rename") << meals << QStringList{"Breakfast", "Snack", "Dinner", "Lunch"} << QStringList{"Breakfast", "Snack", "Dinner", "Lunch"} << "";
-        QTest::newRow("two swapped are no rename") << meals << QStringList{"Lunch", "Breakfast", "Dinner"} << QStringList{"Lunch", "Breakfast", "Dinner"} << "";
         QTest::newRow("letter case only is no rename") << meals << QStringList{"Breakfast", "LUNCH", "Dinner"} << QStringList{"Breakfast", "LUNCH", "Dinner"} << "";
         QTest::newRow("two renamed") << meals << QStringList{"Early", "Lunch", "Late"} << QStringList{"Early", "Lunch", "Late"} << "Breakfast>Early Dinner>Late";
         QTest::newRow("a name listed twice moves once") << QStringList{"Lunch", "lunch"} << QStringList{"Midday", "Noon"} << QStringList{"Midday", "Noon"} << "Lunch>Midday";
         QTest::newRow("an empty list stays empty") << QStringList{} << QStringList{} << QStringList{} << "";
-        QTest::newRow("a first period") << QStringList{} << QStringList{"", "Breakfast"} << QStringList{"Breakfast"} << "";
         // clang-format on
     }
 
@@ -60,7 +50,10 @@ private slots:
         const Plan *plan = std::get_if<Plan>(&outcome);
         QVERIFY2(plan, plan ? "" : qPrintable(std::get<Refusal>(outcome).message));
         QCOMPARE(plan->names, names);
-        QCOMPARE(describe(plan->renames), renames);
+        QStringList renamed;
+        for (const Rename &rename : plan->renames)
+            renamed << rename.from + '>' + rename.to;
+        QCOMPARE(renamed.join(' '), renames);
     }
 
     void refusesWhatTheFileCannotHold_data() {
@@ -74,20 +67,15 @@ private slots:
         QTest::newRow("same name in other case") << QStringList{"Lunch", "LUNCH"} << 2 << "Period 1 and Period 2" << Utf8;
         QTest::newRow("same name in other case, accented") << QStringList{QString::fromUtf8("Frühstück"), QString::fromUtf8("FRÜHSTÜCK")} << 2 << "Period 1 and Period 2" << Utf8;
         QTest::newRow("same name after trimming") << QStringList{"Tea", " Tea"} << 2 << "Period 1 and Period 2" << Utf8;
-        QTest::newRow("line break") << QStringList{"Tea", "Late\nsnack"} << 2 << "line break" << Utf8;
-        QTest::newRow("opening bracket") << QStringList{"[Tea"} << 1 << "\"[\"" << Utf8;
-        QTest::newRow("closing bracket") << QStringList{"Tea]"} << 1 << "\"]\"" << Utf8;
         QTest::newRow("equals sign") << QStringList{"Tea", "", "a=b"} << 3 << "\"=\"" << Utf8;
-        QTest::newRow("leading semicolon") << QStringList{";Tea"} << 1 << "comment" << Utf8;
-        QTest::newRow("enclosed in quotes") << QStringList{"\"Tea\""} << 1 << "quotes" << Utf8;
-        QTest::newRow("longer than the reader reads back") << QStringList{QString(255, 'a')} << 1 << "254" << Utf8;
         QTest::newRow("a letter Windows-1252 cannot hold") << QStringList{"Tea", QString::fromUtf8("Śniadanie")} << 2 << "Windows-1252" << Windows1252;
-        QTest::newRow("254 letters, two of them two UTF-8 bytes") << QStringList{QString(252, 'a') + QString::fromUtf8("éé")} << 1 << "256 bytes" << Utf8;
         QTest::newRow("every box emptied") << QStringList{} << 1 << "all empty" << Utf8;
         // clang-format on
     }
 
-    // State: Breakfast, Lunch listed. Expected: refused, naming the box.
+    // State: Breakfast, Lunch listed. Expected: refused, naming the box. What a name may hold
+    // is the settings file's rule and is tested there; here it only has to be asked, in
+    // the file's encoding, about the right box.
     void refusesWhatTheFileCannotHold() {
         QFETCH(QStringList, after);
         QFETCH(int, box);
@@ -99,16 +87,6 @@ private slots:
         QCOMPARE(refusal->box, box);
         QVERIFY2(refusal->message.contains(says), qPrintable(refusal->message));
         QVERIFY(refusal->message.contains(QStringLiteral("Period %1").arg(box)));
-    }
-
-    // The longest name the reader gives back whole is stored: 254 bytes in the file's own
-    // encoding, where "é" is one byte in Windows-1252.
-    void aNameOfTheLongestReadableLengthIsStored() {
-        const QString accented = QString(252, 'a') + QString::fromUtf8("éé");
-        QVERIFY(std::holds_alternative<Plan>(
-            planPeriods(boxes({}), boxes({QString(254, 'a')}), norvalis::Encoding::Utf8)));
-        QVERIFY(std::holds_alternative<Plan>(
-            planPeriods(boxes({}), boxes({accented}), norvalis::Encoding::Windows1252)));
     }
 };
 

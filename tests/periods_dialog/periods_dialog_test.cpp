@@ -8,15 +8,8 @@
 #include "ui/dialogs/period_dialog_layout.h"
 #include "ui/widget_table/widget_builder.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QDir>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <optional>
 
 namespace {
@@ -32,17 +25,12 @@ QString boxName(int index) {
     return QStringLiteral("INPUT_PERIOD_%1").arg(index);
 }
 
-QStringList boxTexts(const QDialog *dialog) {
+// The box texts joined by '|', empty boxes at the end left out.
+QString boxTexts(const QDialog *dialog) {
     QStringList texts;
     for (int i = 1; i <= 12; ++i)
         texts << dialog->findChild<QLineEdit *>(boxName(i))->text();
-    return texts;
-}
-
-QStringList padded(QStringList texts) {
-    while (texts.size() < 12)
-        texts << QString();
-    return texts;
+    return texts.join('|').remove(QRegularExpression("\\|+$"));
 }
 
 } // namespace
@@ -91,38 +79,32 @@ private slots:
     }
 
     // Exactly the widgets of the layout table, each where the table puts it, in the design
-    // font; each box named for a screen reader.
-    void widgetsFollowTheLayoutTable() {
-        env_->writeSettingsFile(kMeals);
-        PeriodConfigDialog dialog(&owner_);
-        QCOMPARE(dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
+    // font; each box named for a screen reader. Not centred on its owner: a fixed place and
+    // size from the screen's corner. Tab walks the buttons, then the boxes from the top, then
+    // comes back round.
+    void laidOutAndWalkedAsDesigned() {
+        QPointer<PeriodConfigDialog> dialog = openDialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
                  qsizetype(period_dialog_layout::kWidgets.size()));
         for (const widget_table::WidgetRow &row : period_dialog_layout::kWidgets) {
             const QString name = widget_table::objectNameOf(row);
-            auto *widget = dialog.findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+            auto *widget = dialog->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
             QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->geometry(),
                      platform::twipsRect(row.left, row.top, row.width, row.height));
             QCOMPARE(widget->font(), platform::designFont());
         }
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Configure Periods"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Configure Periods"));
+        QStringList walked, expected{"OKButton", "CancelButton"};
         for (int i = 1; i <= 12; ++i) {
-            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box(&dialog, i));
-            QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Period %1").arg(i));
+            QCOMPARE(QAccessible::queryAccessibleInterface(box(dialog, i))->text(QAccessible::Name),
+                     QStringLiteral("Period %1").arg(i));
+            expected << boxName(i);
         }
-    }
-
-    // Not centred on its owner: a fixed place and size from the screen's corner. Tab walks the
-    // buttons, then the boxes from the top, then comes back round.
-    void opensAtItsPlaceAndTabWalksButtonsThenBoxes() {
-        QPointer<PeriodConfigDialog> dialog = openDialog();
-        QVERIFY(dialog);
         const QPoint corner = owner_.screen()->geometry().topLeft();
         QCOMPARE(dialog->geometry(),
                  QRect(corner + platform::twipsPoint(2760, 3750), platform::twipsSize(3855, 7590)));
-        QStringList walked, expected{"OKButton", "CancelButton"};
-        for (int i = 1; i <= 12; ++i)
-            expected << boxName(i);
         for (int step = 0; step < 15; ++step) {
             walked << dialog->focusWidget()->objectName();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
@@ -134,118 +116,89 @@ private slots:
     void boxesOpenWithTheListInTheFile() {
         QPointer<PeriodConfigDialog> dialog = openDialog();
         QVERIFY(dialog);
-        QCOMPARE(boxTexts(dialog), padded({"Breakfast", "Lunch", "Dinner"}));
+        QCOMPARE(boxTexts(dialog), QStringLiteral("Breakfast|Lunch|Dinner"));
         dialog->close();
         dialog = openDialog(QByteArray(kMeals).replace("P_3=Dinner", "P_3=Supper"));
-        QCOMPARE(boxTexts(dialog), padded({"Breakfast", "Lunch", "Supper"}));
+        QCOMPARE(boxTexts(dialog), QStringLiteral("Breakfast|Lunch|Supper"));
     }
 
-    void keysAndButtons_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("keys"); // "close" for the close box
-        QTest::addColumn<bool>("stores");
-        // clang-format off
-        QTest::newRow("Enter in a box presses OK") << boxName(3) << "Return" << true;
-        QTest::newRow("keypad Enter in a box presses OK") << boxName(1) << "Num+Enter" << true;
-        QTest::newRow("Space on OK") << "OKButton" << "Space" << true;
-        QTest::newRow("Enter on Cancel presses Cancel") << "CancelButton" << "Return" << false;
-        QTest::newRow("Space on Cancel") << "CancelButton" << "Space" << false;
-        QTest::newRow("Escape in a box cancels") << boxName(2) << "Esc" << false;
-        QTest::newRow("close box cancels") << boxName(2) << "close" << false;
-        // clang-format on
-    }
-
-    // State: box 3 retyped to "Supper". Action: the key. Expected: the dialog closes; the file
-    // holds the new name only when OK was pressed, and is untouched otherwise.
-    void keysAndButtons() {
-        QFETCH(QString, target);
-        QFETCH(QString, keys);
-        QFETCH(bool, stores);
-        QPointer<PeriodConfigDialog> dialog = openDialog();
-        QVERIFY(dialog);
-        retype(dialog, 3, "Supper");
-        dialog->findChild<QWidget *>(target)->setFocus();
-        if (keys == "close")
-            dialog->windowHandle()->close();
-        else
-            QTest::keySequence(dialog->focusWidget(), QKeySequence(keys));
-        QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
-        QCOMPARE(env_->readSettingsFile(),
-                 stores ? QByteArray(kMeals).replace("Dinner", "Supper") : kMeals);
-        QCOMPARE(storedSignal_, stores);
-        QCOMPARE(env_->watchdog().seen().size(), 0);
-    }
-
-    void okStores_data() {
+    void endsAndStores_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("typed"); // box texts; "-" keeps the box as it opened
+        QTest::addColumn<QString>("target");    // the widget the key goes to
+        QTest::addColumn<QString>("keys");      // "click" for the mouse, "close" for the close box
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QStringList>("renames");
+        const QStringList supper{"-", "-", "Supper"};
+        const QByteArray supperFile = QByteArray(kMeals).replace("Dinner", "Supper");
+        const QString ok = "OKButton";
+        const QStringList renamed{"Dinner>Supper"};
         // clang-format off
+        QTest::newRow("Enter in a box presses OK")        << kMeals << supper << boxName(3) << "Return" << supperFile << renamed;
+        QTest::newRow("keypad Enter in a box presses OK") << kMeals << supper << boxName(1) << "Num+Enter" << supperFile << renamed;
+        QTest::newRow("Space on OK")                      << kMeals << supper << ok << "Space" << supperFile << renamed;
+        QTest::newRow("Enter on Cancel presses Cancel")   << kMeals << supper << "CancelButton" << "Return" << kMeals << QStringList{};
+        QTest::newRow("Escape in a box cancels")          << kMeals << supper << boxName(2) << "Esc" << kMeals << QStringList{};
+        QTest::newRow("close box cancels")                << kMeals << supper << boxName(2) << "close" << kMeals << QStringList{};
         QTest::newRow("renamed: its tables and comment go with it")
-            << kMeals << QStringList{"-", "Midday"}
+            << kMeals << QStringList{"-", "Midday"} << ok << "click"
             << QByteArray(kMeals).replace("Lunch", "Midday") << QStringList{"Lunch>Midday"};
         QTest::newRow("removed: the list closes up, the section stays")
-            << kMeals << QStringList{"-", ""}
+            << kMeals << QStringList{"-", ""} << ok << "click"
             << QByteArray(kMeals).replace("P_2=Lunch\r\nP_3=Dinner\r\n", "P_2=Dinner\r\n") << QStringList{};
         QTest::newRow("trimmed and added at the end")
-            << kMeals << QStringList{"-", "-", "-", "  Night  "}
+            << kMeals << QStringList{"-", "-", "-", "  Night  "} << ok << "click"
             << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_4=Night\r\n") << QStringList{};
         QTest::newRow("a stale entry above the count is removed")
-            << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_5=Old\r\n") << QStringList{}
+            << QByteArray(kMeals).replace("P_3=Dinner\r\n", "P_3=Dinner\r\nP_5=Old\r\n") << QStringList{} << ok << "click"
             << kMeals << QStringList{};
         QTest::newRow("a first period into an empty file")
-            << QByteArray("") << QStringList{"Breakfast"}
+            << QByteArray("") << QStringList{"Breakfast"} << ok << "click"
             << QByteArray("[Period]\nP_1=Breakfast\n") << QStringList{};
         // clang-format on
     }
 
-    void okStores() {
+    // State: the boxes retyped. Action: the key, the click or the close box. Expected: the
+    // dialog closes; the file holds the new list, announced with its renames, only when OK was
+    // pressed, and is untouched otherwise.
+    void endsAndStores() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, typed);
+        QFETCH(QString, target);
+        QFETCH(QString, keys);
         QFETCH(QByteArray, after);
         QFETCH(QStringList, renames);
         QPointer<PeriodConfigDialog> dialog = openDialog(file);
         QVERIFY(dialog);
-        for (qsizetype i = 0; i < typed.size(); ++i) {
+        for (qsizetype i = 0; i < typed.size(); ++i)
             if (typed[i] != "-")
                 retype(dialog, int(i) + 1, typed[i]);
-        }
-        QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
-        QCOMPARE(env_->watchdog().seen().size(), 0);
+        dialog->findChild<QWidget *>(target)->setFocus();
+        if (keys == "close")
+            dialog->windowHandle()->close();
+        else if (keys == "click")
+            QTest::mouseClick(dialog->focusWidget(), Qt::LeftButton);
+        else
+            QTest::keySequence(dialog->focusWidget(), QKeySequence(keys));
         QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
         QCOMPARE(env_->readSettingsFile(), after);
+        QCOMPARE(storedSignal_, after != file);
         QCOMPARE(stored_, renames);
+        QCOMPARE(env_->watchdog().seen().size(), 0);
     }
 
-    void refusalWritesNothing_data() {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("duplicate in another case") << 3 << "LUNCH";
-        QTest::newRow("bracket") << 2 << "Lunch]";
-        QTest::newRow("all boxes emptied") << 0 << "";
-    }
-
-    // Expected: a message naming the box, the file untouched, the dialog still open with the
-    // edits and the focus on that box.
+    // State: box 3 retyped to the name in box 2 in capitals. Expected: a message naming the box,
+    // the file untouched, the dialog still open with the edits and the focus on that box.
     void refusalWritesNothing() {
-        QFETCH(int, box);
-        QFETCH(QString, typed);
         QPointer<PeriodConfigDialog> dialog = openDialog();
         QVERIFY(dialog);
-        if (box == 0) {
-            for (int i = 1; i <= 3; ++i)
-                retype(dialog, i, QString());
-        } else {
-            retype(dialog, box, typed);
-        }
+        retype(dialog, 3, "LUNCH");
         QTest::mouseClick(dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton);
         QTRY_COMPARE(env_->watchdog().seen().size(), 1);
-        QVERIFY2(
-            env_->watchdog().seen()[0].text.contains(QStringLiteral("Period %1").arg(qMax(box, 1))),
-            qPrintable(env_->watchdog().seen()[0].text));
-        QVERIFY(dialog && dialog->isVisible());
-        QTRY_COMPARE(dialog->focusWidget(), this->box(dialog, qMax(box, 1)));
+        QVERIFY2(env_->watchdog().seen()[0].text.contains("Period 3"),
+                 qPrintable(env_->watchdog().seen()[0].text));
+        QVERIFY(dialog && dialog->isVisible() && box(dialog, 3)->text() == "LUNCH");
+        QTRY_COMPARE(dialog->focusWidget(), box(dialog, 3));
         QCOMPARE(env_->readSettingsFile(), kMeals);
         QVERIFY(!storedSignal_);
     }
