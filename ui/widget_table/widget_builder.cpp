@@ -166,20 +166,30 @@ QWidget *createWidget(const WidgetRow &row, QWidget *parent) {
 }
 
 void giveText(QWidget *widget, const WidgetRow &row) {
-    if (row.text.empty())
-        return;
     const QString text = toQString(row.text);
-    if (auto *frame = qobject_cast<QGroupBox *>(widget))
-        frame->setTitle(text);
-    else if (auto *label = qobject_cast<QLabel *>(widget))
-        label->setText(text);
-    else if (auto *box = qobject_cast<QLineEdit *>(widget))
-        box->setText(text);
-    else if (auto *button = qobject_cast<QPushButton *>(widget))
-        button->setText(text);
-    else if (auto *bar = qobject_cast<QTabBar *>(widget)) {
+    switch (row.kind) {
+    case Kind::GroupFrame:
+        static_cast<QGroupBox *>(widget)->setTitle(text);
+        return;
+    case Kind::Label:
+        static_cast<QLabel *>(widget)->setText(text);
+        return;
+    case Kind::TextBox:
+        static_cast<QLineEdit *>(widget)->setText(text);
+        return;
+    case Kind::PushButton:
+        static_cast<QPushButton *>(widget)->setText(text);
+        return;
+    case Kind::TabBar:
         for (const QString &caption : text.split(QLatin1Char('|'), Qt::SkipEmptyParts))
-            bar->addTab(caption);
+            static_cast<QTabBar *>(widget)->addTab(caption);
+        return;
+    case Kind::DropDownList:
+    case Kind::Picture:
+    case Kind::Line:
+    case Kind::TabPane:
+    case Kind::Stack:
+        return;
     }
 }
 
