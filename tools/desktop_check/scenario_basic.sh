@@ -43,10 +43,7 @@ dc_tree 1-main-window
 dc_shot 1-main-window
 
 step "Alt+C opens Configuation, D opens Dosages"
-dc_key alt+c
-dc_wait --role menu-item --name Dosages --state showing
-dc_key d
-dc_wait --role dialog --name "Configure Dosages" --state showing
+open_from_configuation Dosages d "Configure Dosages"
 focus
 dc_tree 2-dosages-blood-sugar
 dc_shot 2-dosages-blood-sugar

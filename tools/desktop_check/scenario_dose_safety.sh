@@ -37,10 +37,7 @@ dc_start "$1" "$out/original.ini" "$out"
 
 open_dosages() {
     dc_wait --role frame --name Norvalis --state active
-    dc_key alt+c
-    dc_wait --role menu-item --name Dosages --state showing
-    dc_key d
-    dc_wait --role dialog --name "Configure Dosages" --state showing
+    open_from_configuation Dosages d "Configure Dosages"
     dc_log "dialog open; focus: $(dc_focus)"
 }
 # Ctrl+Tab until the named page is shown (the dialog may open on the page it last showed).

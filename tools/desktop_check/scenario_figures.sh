@@ -126,10 +126,7 @@ dc_tree 5-supper-260-130
 dc_shot 5-supper-260-130
 
 step "Alt+C, D: the dosages boxes are named by page, row and column"
-dc_key alt+c
-dc_wait --role menu-item --name Dosages --state showing
-dc_key d
-dc_wait --role dialog --name "Configure Dosages" --state showing
+open_from_configuation Dosages d "Configure Dosages"
 dc_atspi find --role combo-box --state showing | grep -q 'labelled-by="Period"' ||
     dc_fail "the dialog's period box is not labelled Period"
 # The dialog opens on the main window's period, Supper.

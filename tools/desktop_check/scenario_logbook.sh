@@ -19,12 +19,7 @@ dc_start_scenario logbook "$@"
 note="before breakfast, 2 slices"
 
 step "Breakfast, 190 and 75 g: total 10.5"
-dc_wait --role text --name "Blood Sugar" --state focused
-retype 190
-dc_key Tab Tab
-dc_wait --role text --name Carbohydrate --state focused
-retype 75
-dc_wait --role label --name "Total, 10.5" --state showing
+enter_reading_and_carbs 190 75 10.5
 
 step "Ctrl+R opens Record Dose with Taken prefilled with the total"
 dc_key ctrl+r

@@ -19,20 +19,12 @@ dc_start_scenario options "$@"
 
 
 step "Breakfast, 190 and 75 g: total 10.5, no pen dose, no warning"
-dc_wait --role text --name "Blood Sugar" --state focused
-retype 190
-dc_key Tab Tab
-dc_wait --role text --name Carbohydrate --state focused
-retype 75
-dc_wait --role label --name "Total, 10.5" --state showing
+enter_reading_and_carbs 190 75 10.5
 dc_atspi gone --timeout 2 --role label --name-prefix "Pen dose" --state showing ||
     missed "a pen dose line shows without a pen step"
 
 step "Alt+C, O opens the options dialog"
-dc_key alt+c
-dc_wait --role menu-item --name "Options…" --state showing
-dc_key o
-dc_wait --role dialog --name Options --state showing
+open_from_configuation "Options…" o Options
 dc_tree 1-options
 dc_shot 1-options
 

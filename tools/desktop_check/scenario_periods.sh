@@ -27,10 +27,7 @@ dc_start "$1" "$settings" "$out"
 
 open_periods() {
     dc_wait --role frame --name Norvalis --state active
-    dc_key alt+c
-    dc_wait --role menu-item --name Periods --state showing
-    dc_key p
-    dc_wait --role dialog --name "Configure Periods" --state showing
+    open_from_configuation Periods p "Configure Periods"
 }
 
 step "Lunch chosen in the main window"

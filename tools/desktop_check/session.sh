@@ -179,6 +179,24 @@ retype() {
     if [[ -n $1 ]]; then dc_type "$1"; else dc_key BackSpace; fi
     dc_wait --role text --state focused --text "$1"
 }
+# Opens a dialog from the Configuation menu with the keyboard, e.g.
+#   open_from_configuation Dosages d "Configure Dosages"
+open_from_configuation() {
+    dc_key alt+c
+    dc_wait --role menu-item --name "$1" --state showing
+    dc_key "$2"
+    dc_wait --role dialog --name "$3" --state showing
+}
+# Types a reading and an amount of carbohydrate into the main window, from the reading box,
+# and waits for the total.
+enter_reading_and_carbs() {
+    dc_wait --role text --name "Blood Sugar" --state focused
+    retype "$1"
+    dc_key Tab Tab
+    dc_wait --role text --name Carbohydrate --state focused
+    retype "$2"
+    dc_wait --role label --name "Total, $3" --state showing
+}
 misses=0
 missed() {
     dc_log "MISSED: $*"
