@@ -163,12 +163,8 @@ dc_tree 8-dosages-carbohydrate
 
 step "Escape closes the dialog and leaves the file as it was"
 dc_key Escape
-dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name "Configure Dosages" --state showing ||
-    dc_fail "the dosages dialog is still there after Escape"
+dc_closed "after Escape" --role dialog --name "Configure Dosages"
 dc_expect_ini "$DC_SETTINGS" "the settings file after Escape"
 dc_wait --role frame --name Norvalis --state active
-dc_key Escape
-status=0
-dc_wait_exit || status=$?
-((status == 0)) || dc_fail "the program exited with status $status"
+dc_escape_ends_program
 dc_log "done: every step seen; dumps in $DC_OUT"

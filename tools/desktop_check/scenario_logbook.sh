@@ -33,8 +33,7 @@ dc_wait --role text --name Note --text "$note" --state focused
 
 step "Enter records the dose and closes the dialog"
 dc_key Return
-dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name "Record Dose" --state showing ||
-    dc_fail "the Record Dose dialog is still there after Enter"
+dc_closed "after Enter" --role dialog --name "Record Dose"
 log=$(find "$DC_SCRATCH/data" -name Norvalis-log.sqlite -type f)
 [[ -n $log ]] || dc_fail "no logbook under the scratch data folder"
 [[ $(stat -c %a "$log") == 600 ]] || missed "the logbook $log is not private (0600)"
@@ -75,12 +74,8 @@ dc_atspi wait --timeout 3 --role label --state showing --name-prefix "1 entr" >/
 
 step "Escape closes the log window, and then the program"
 dc_key Escape
-dc_atspi gone --timeout "$DC_TIMEOUT" --name "Norvalis Log" --state showing ||
-    dc_fail "the log window is still there after Escape"
+dc_closed "after Escape" --name "Norvalis Log"
 dc_wait --role frame --name Norvalis --state active
-dc_key Escape
-status=0
-dc_wait_exit || status=$?
-((status == 0)) || dc_fail "the program exited with status $status"
+dc_escape_ends_program
 dc_fail_on_misses
 dc_log "done: every step seen; dumps in $DC_OUT"

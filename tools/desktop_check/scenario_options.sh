@@ -35,8 +35,7 @@ dc_key Tab
 dc_wait --role text --name "Maximum dose" --state focused
 retype 8
 dc_key Return
-dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name Options --state showing ||
-    dc_fail "the options dialog is still there after Enter"
+dc_closed "after Enter" --role dialog --name Options
 dc_wait --role frame --name Norvalis --state active
 # 10.5 lies halfway between 10 and 11; the tie goes down.
 dc_atspi wait --timeout "$DC_TIMEOUT" --role label --name "Pen dose, 10" --state showing \
@@ -68,9 +67,6 @@ dc_wait --role label --name "Total, 11.5" --state showing
 dc_atspi wait --timeout "$DC_TIMEOUT" --role label --name "Pen dose, 11" --state showing \
     >/dev/null || missed "no showing figure 'Pen dose, 11'"
 
-dc_key Escape
-status=0
-dc_wait_exit || status=$?
-((status == 0)) || dc_fail "the program exited with status $status"
+dc_escape_ends_program
 dc_fail_on_misses
 dc_log "done: every step seen; dumps in $DC_OUT"

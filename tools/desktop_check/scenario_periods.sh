@@ -51,8 +51,7 @@ step "Lunch renamed to Midday, Enter"
 dc_key_until Tab --role text --name "Period 2"
 retype Midday
 dc_key Return
-dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name "Configure Periods" --state showing ||
-    dc_fail "the periods dialog is still there after Enter"
+dc_closed "after Enter" --role dialog --name "Configure Periods"
 dc_expect_ini "$out/expected.ini" "the settings file after the rename"
 grep -qx 'P_2=Midday' "$DC_INI" || dc_fail "no P_2=Midday line"
 
@@ -79,14 +78,10 @@ dc_wait --role text --name "Period 2" --text Midday --state showing
 dc_key_until Tab --role text --name "Period 4"
 retype Snack
 dc_key Escape
-dc_atspi gone --timeout "$DC_TIMEOUT" --role dialog --name "Configure Periods" --state showing ||
-    dc_fail "the periods dialog is still there after Escape"
+dc_closed "after Escape" --role dialog --name "Configure Periods"
 dc_expect_ini "$out/expected.ini" "the settings file after Escape"
 dc_atspi gone --timeout 2 --role list-item --name Snack || dc_fail "Snack is listed after Escape"
 
 dc_wait --role frame --name Norvalis --state active
-dc_key Escape
-status=0
-dc_wait_exit || status=$?
-((status == 0)) || dc_fail "the program exited with status $status"
+dc_escape_ends_program
 dc_log "done: every step seen; dumps in $out"

@@ -197,6 +197,21 @@ enter_reading_and_carbs() {
     retype "$2"
     dc_wait --role label --name "Total, $3" --state showing
 }
+# Fails unless no node matching SELECTORS shows any more, e.g.
+#   dc_closed "after Escape" --role dialog --name "Configure Dosages"
+dc_closed() {
+    local when=$1
+    shift
+    dc_atspi gone --timeout "$DC_TIMEOUT" "$@" --state showing ||
+        dc_fail "still showing $when: $*"
+}
+# Escape in the main window ends the program, which must exit with status 0.
+dc_escape_ends_program() {
+    dc_key Escape
+    local status=0
+    dc_wait_exit || status=$?
+    ((status == 0)) || dc_fail "the program exited with status $status"
+}
 misses=0
 missed() {
     dc_log "MISSED: $*"
