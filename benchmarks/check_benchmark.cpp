@@ -1,11 +1,9 @@
 #include "core/file_access.h"
 #include "core/ini_document.h"
 #include "settings_check.h"
+#include "tests/core/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace norvalis::benchmarks {
@@ -34,26 +32,16 @@ std::string LargeFile() {
 
 class LargeScratchFile {
 public:
-    LargeScratchFile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "norvalis-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            directory_ = pattern;
-        }
-        path_ = (directory_ / "Norvalis.ini").string();
+    LargeScratchFile() : path_(directory_.File("Norvalis.ini")) {
         const std::string bytes = LargeFile();
         size_ = bytes.size();
-        std::ofstream(path_, std::ios::binary) << bytes;
-    }
-    ~LargeScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
+        testing::WriteFile(path_, bytes);
     }
     const std::string &Path() const { return path_; }
     std::size_t Size() const { return size_; }
 
 private:
-    std::filesystem::path directory_;
+    testing::ScratchDirectory directory_;
     std::string path_;
     std::size_t size_ = 0;
 };

@@ -2,9 +2,9 @@
 // stay linear in the file and hold at most about three times its size.
 #include "core/ini_document.h"
 #include "core/settings_file.h"
+#include "tests/core/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,13 +22,7 @@ std::string SectionName(int index) {
 // in this process to blur the memory figures.
 class LargeFile {
 public:
-    LargeFile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "norvalis-large-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            directory_ = pattern;
-        }
-        path_ = SettingsFilePath(directory_.string());
+    LargeFile() : path_(SettingsFilePath(directory_.Path().string())) {
         std::ofstream out(path_, std::ios::binary);
         out << "[Period]\r\n";
         for (int i = 1; i <= 12; ++i) {
@@ -44,15 +38,11 @@ public:
         out.close();
         size_ = static_cast<double>(std::filesystem::file_size(path_));
     }
-    ~LargeFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
-    }
     const std::string &Path() const { return path_; }
     double Size() const { return size_; }
 
 private:
-    std::filesystem::path directory_;
+    testing::ScratchDirectory directory_;
     std::string path_;
     double size_ = 0;
 };

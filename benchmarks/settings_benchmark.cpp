@@ -1,10 +1,8 @@
 #include "core/settings_file.h"
 #include "full_tables.h"
+#include "tests/core/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace norvalis::benchmarks {
@@ -12,23 +10,13 @@ namespace {
 
 class ScratchFile {
 public:
-    ScratchFile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "norvalis-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            directory_ = pattern;
-        }
-        path_ = SettingsFilePath(directory_.string());
-        std::ofstream(path_, std::ios::binary) << TwelvePeriodFile();
-    }
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
+    ScratchFile() : path_(SettingsFilePath(directory_.Path().string())) {
+        testing::WriteFile(path_, TwelvePeriodFile());
     }
     const std::string &Path() const { return path_; }
 
 private:
-    std::filesystem::path directory_;
+    testing::ScratchDirectory directory_;
     std::string path_;
 };
 
