@@ -184,7 +184,37 @@ std::size_t IniDocument::FindSection(std::string_view utf8Name) const {
 IniDocument::Line IniDocument::FindKey(const SectionSpan &section, std::string_view utf8Key) const {
     utf8Key = Trimmed(utf8Key);
     if (!utf8Key.empty()) {
+        const std::string_view text = bytes_;
+        // No letter folds between ASCII and the rest, so only a line that starts with an ASCII
+        // key, in any case, and ends the name there can name it; the others are skipped
+        // without being split up. Reading a table of twelve keys stays twelve short scans.
+        const bool asciiKey = std::all_of(utf8Key.begin(), utf8Key.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80;
+        });
+        const auto startsWithKey = [&](std::size_t first) {
+            if (text.size() - first < utf8Key.size()) {
+                return false;
+            }
+            for (std::size_t k = 0; k < utf8Key.size(); ++k) {
+                if (FoldedIniLetter(static_cast<unsigned char>(text[first + k])) !=
+                    FoldedIniLetter(static_cast<unsigned char>(utf8Key[k]))) {
+                    return false;
+                }
+            }
+            const std::size_t after = first + utf8Key.size();
+            return after == text.size() || text[after] == '=' || text[after] == '\n' ||
+                   IsBlank(text[after]);
+        };
         for (std::size_t pos = section.body; pos < section.end;) {
+            std::size_t first = pos;
+            while (asciiKey && first < section.end && IsBlank(text[first])) {
+                ++first;
+            }
+            if (asciiKey && !startsWithKey(first)) {
+                const std::size_t newline = text.find('\n', first);
+                pos = newline == std::string_view::npos ? text.size() : newline + 1;
+                continue;
+            }
             const Line line = ParseLine(pos);
             if (line.kind == LineKind::Entry && NameMatches(NameOf(line), utf8Key)) {
                 return line;
