@@ -5,10 +5,15 @@
 
 namespace logbook {
 
+// What an entry records: a meal or correction dose of rapid-acting insulin, a dose of
+// long-acting insulin, or a blood-sugar reading with no dose.
+enum class EntryKind { Rapid, Long, Reading };
+
 // One recorded dose: the inputs and the four figures as the main window showed them, and what
 // the person actually took.
 struct LogEntry {
-    qint64 id = 0;     // given by the store
+    qint64 id = 0; // given by the store
+    EntryKind kind = EntryKind::Rapid;
     QDateTime takenAt; // local time with its UTC offset at the moment of recording
     QString period;
     QString bloodSugarText; // as typed
