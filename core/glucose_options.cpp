@@ -49,6 +49,10 @@ GlucoseOptions ReadGlucoseOptions(const IniDocument &file) {
 
 TargetRange EffectiveTargetRange(const GlucoseOptions &options, GlucoseUnits units) {
     const TargetRange fallback = DefaultTargetRange(units);
+    // A range stored for the other units would be read in the wrong scale.
+    if (options.units && *options.units != units) {
+        return fallback;
+    }
     const TargetRange range{options.targetLow.value_or(fallback.low),
                             options.targetHigh.value_or(fallback.high)};
     return range.low < range.high ? range : fallback;

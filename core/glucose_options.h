@@ -38,7 +38,8 @@ GlucoseOptions ReadGlucoseOptions(const IniDocument &file);
 
 // The target range for these units: the stored pair when both are usable and low lies below
 // high, else the default of the units for whichever is missing; a stored pair that is not in
-// order gives the default pair, so a report never shows an empty or inverted range.
+// order gives the default pair, so a report never shows an empty or inverted range. A range
+// stored with other units than these gives their defaults.
 TargetRange EffectiveTargetRange(const GlucoseOptions &options, GlucoseUnits units);
 
 // Why a target range typed by the person cannot be stored; nullopt when it can.

@@ -78,12 +78,12 @@ double drawTable(PageKit &kit, const QRectF &bounds, const std::vector<TableColu
     }
     const auto cellRect = [&](std::size_t i, double y) {
         const double right = i + 1 < lefts.size() ? lefts[i + 1] : area.right();
-        return QRectF(lefts[i] + 2, y, right - lefts[i] - 4, kRowHeight);
+        return QRectF(lefts[i] + 3, y, right - lefts[i] - 6, kRowHeight);
     };
     double y = top;
     kit.fill(QRectF(area.left(), y, area.width(), kRowHeight), QColor(225, 230, 238));
     for (std::size_t i = 0; i < columns.size(); ++i)
-        kit.text(cellRect(i, y), columns[i].title, kTableFont, true, columns[i].align);
+        kit.text(cellRect(i, y), columns[i].title, kTableFont - 0.5, true, columns[i].align);
     y += kRowHeight;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (r % 2 == 1)

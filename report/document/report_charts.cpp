@@ -14,8 +14,9 @@ constexpr double kAxisFont = 7;
 const QColor kAxis(90, 90, 90);
 const QColor kGrid(215, 215, 215);
 const QColor kReading(30, 70, 150);
-const QColor kDose(70, 130, 180, 170);
-const QColor kTarget(58, 154, 74, 40);
+// Opaque: PDF/A-1 allows no transparency, so a see-through colour would print solid.
+const QColor kDose(150, 185, 215);
+const QColor kTarget(222, 240, 224);
 
 // A round step for about `count` ticks over span.
 double niceStep(double span, int count) {
@@ -179,13 +180,13 @@ void drawDayByDay(PageKit &kit, const QRectF &rect, const ReportData &data) {
     };
     for (double v = 0; v <= doseTop + 1e-9; v += doseStep)
         kit.text(QRectF(frame.right() + 3, yDose(v) - 5, 26, 10),
-                 QString::fromStdString(FixedText(v, doseStep < 1 ? 1 : 0)), kAxisFont, false,
-                 Qt::AlignLeft, kDose);
+                 QString::fromStdString(FixedText(v, std::floor(doseStep) != doseStep ? 1 : 0)),
+                 kAxisFont, false, Qt::AlignLeft, kDose.darker(150));
 
     // Doses as upright strokes from the base line, readings as a line with points.
     QPainter &painter = kit.painter();
     QPen bar(kDose, kit.px(std::clamp(frame.width() / std::max<qsizetype>(data.entries.size(), 1),
-                                      0.6, 3.0)));
+                                      0.5, 2.0)));
     bar.setCapStyle(Qt::FlatCap);
     painter.setPen(bar);
     QPainterPath readings;

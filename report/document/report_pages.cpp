@@ -82,8 +82,9 @@ QString kindText(logbook::EntryKind kind) {
     return {};
 }
 
+// Gives the top of what follows it.
 double heading(PageKit &kit, double y, const QString &text) {
-    return kit.text(QRectF(kit.area().left(), y, kit.area().width(), 0), text, 12, true) + 4;
+    return y + kit.text(QRectF(kit.area().left(), y, kit.area().width(), 0), text, 12, true) + 4;
 }
 
 // Label and value rows, like a small form.
@@ -315,18 +316,18 @@ std::vector<Block> tableBlocks(const ReportData &data) {
 }
 
 std::vector<TableColumn> entryColumns() {
-    return {{QStringLiteral("Date"), 1.9},
-            {QStringLiteral("Time"), 1.0},
-            {QStringLiteral("Kind"), 1.7},
-            {QStringLiteral("Period"), 2.0},
-            {QStringLiteral("Reading"), 1.3, Qt::AlignRight},
-            {QStringLiteral("Carbs"), 1.1, Qt::AlignRight},
-            {QStringLiteral("Corr."), 1.0, Qt::AlignRight},
-            {QStringLiteral("Carb d."), 1.1, Qt::AlignRight},
-            {QStringLiteral("Weight."), 1.2, Qt::AlignRight},
-            {QStringLiteral("Total"), 1.0, Qt::AlignRight},
-            {QStringLiteral("Taken"), 1.0, Qt::AlignRight},
-            {QStringLiteral("Note"), 3.2}};
+    return {{QStringLiteral("Date"), 1.75},
+            {QStringLiteral("Time"), 0.95},
+            {QStringLiteral("Kind"), 1.6},
+            {QStringLiteral("Period"), 1.8},
+            {QStringLiteral("Reading"), 1.45, Qt::AlignRight},
+            {QStringLiteral("Carbs"), 1.15, Qt::AlignRight},
+            {QStringLiteral("Corr."), 1.05, Qt::AlignRight},
+            {QStringLiteral("Carb d."), 1.3, Qt::AlignRight},
+            {QStringLiteral("Weight."), 1.45, Qt::AlignRight},
+            {QStringLiteral("Total"), 1.1, Qt::AlignRight},
+            {QStringLiteral("Taken"), 1.2, Qt::AlignRight},
+            {QStringLiteral("Note"), 2.6}};
 }
 
 QStringList entryRow(const logbook::LogEntry &e) {

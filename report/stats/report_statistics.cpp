@@ -16,7 +16,9 @@ public:
 
     void add(double reading) {
         ++count_;
+        sum_ += reading;
         // Welford's update: a plain sum of squares loses the spread of large, close values.
+        // The mean itself comes from the sum, exact for whole readings.
         const double delta = reading - mean_;
         mean_ += delta / count_;
         squares_ += delta * (reading - mean_);
@@ -32,7 +34,8 @@ public:
         if (count_ == 0) {
             return out;
         }
-        out.mean = mean_;
+        const double mean = sum_ / count_;
+        out.mean = mean;
         out.lowest = lowest_;
         out.highest = highest_;
         for (std::size_t i = 0; i < kBandCount; ++i) {
@@ -40,8 +43,8 @@ public:
         }
         if (count_ >= 2) {
             out.sd = std::sqrt(squares_ / (count_ - 1));
-            if (mean_ != 0) {
-                out.cv = *out.sd / mean_ * 100.0;
+            if (mean != 0) {
+                out.cv = *out.sd / mean * 100.0;
             }
         }
         return out;
@@ -51,7 +54,8 @@ private:
     norvalis::TargetRange target_;
     BandLimits limits_;
     int count_ = 0;
-    double mean_ = 0;
+    double sum_ = 0;
+    double mean_ = 0; // running, for the spread
     double squares_ = 0;
     double lowest_ = 0;
     double highest_ = 0;

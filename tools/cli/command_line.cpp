@@ -18,9 +18,23 @@ constexpr std::array kCommands = {
     CommandSpelling{"dose", Command::Dose, true},
     CommandSpelling{"check", Command::Check, false},
     CommandSpelling{"log", Command::Log, false},
+    CommandSpelling{"report", Command::Report, false},
 };
 
-enum class Option { Settings, BloodSugar, Carbs, Json, Csv, Since, Help, Version };
+enum class Option {
+    Settings,
+    BloodSugar,
+    Carbs,
+    Json,
+    Csv,
+    Since,
+    Help,
+    Version,
+    From,
+    To,
+    Units,
+    Out
+};
 
 struct OptionSpelling {
     std::string_view name;
@@ -38,10 +52,30 @@ constexpr std::array kOptions = {
     OptionSpelling{"--help", Option::Help, false},
     OptionSpelling{"-h", Option::Help, false},
     OptionSpelling{"--version", Option::Version, false},
+    OptionSpelling{"--from", Option::From, true},
+    OptionSpelling{"--to", Option::To, true},
+    OptionSpelling{"--units", Option::Units, true},
+    OptionSpelling{"--out", Option::Out, true},
 };
 
 ParsedCommandLine Fail(std::string error) {
     return {std::nullopt, std::move(error)};
+}
+
+// What is missing or out of place for the report command; empty when nothing is.
+std::string ReportUsageProblem(const CommandLine &line) {
+    const ReportArguments &report = line.report;
+    const bool given = report.from || report.to || report.units || report.out;
+    if (line.command != Command::Report) {
+        return given ? "--from, --to, --units and --out belong to the report command" : "";
+    }
+    if (!report.from || !report.to) {
+        return "report needs --from DATE and --to DATE";
+    }
+    if (line.json == report.out.has_value()) {
+        return "report needs one of --out FILE.pdf and --json";
+    }
+    return {};
 }
 
 } // namespace
@@ -53,6 +87,8 @@ std::string UsageText() {
            "[--json]\n"
            "       norvalis-cli [--settings FILE] check [--json]\n"
            "       norvalis-cli log [--since DATE] [--json|--csv]\n"
+           "       norvalis-cli [--settings FILE] report --from DATE --to DATE\n"
+           "                    [--units mg/dL|mmol/L] (--out FILE.pdf | --json)\n"
            "       norvalis-cli --help | --version\n";
 }
 
@@ -95,6 +131,12 @@ std::string HelpText() {
            "                   Norvalis-log.sqlite in the user's data folder; --since\n"
            "                   YYYY-MM-DD keeps those from that local day on (--json: an\n"
            "                   array of objects; --csv: RFC 4180 with a header line).\n"
+           "  report --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE.pdf | --json)\n"
+           "                   The clinic report of those local days, both included: the\n"
+           "                   statistics, the charts, the dose tables and the entries as a\n"
+           "                   PDF/A file, or the statistics as one JSON object. --units\n"
+           "                   mg/dL or mmol/L says what the readings are in; without it,\n"
+           "                   GlucoseUnits in [Options] of the settings file.\n"
            "\n"
            "Options:\n"
            "  --settings FILE  The settings file to read (default: Norvalis.ini beside this\n"
@@ -183,6 +225,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
         case Option::Version:
             version = true;
             break;
+        case Option::From:
+            first = setOnce(result.report.from);
+            break;
+        case Option::To:
+            first = setOnce(result.report.to);
+            break;
+        case Option::Units:
+            first = setOnce(result.report.units);
+            break;
+        case Option::Out:
+            first = setOnce(result.report.out);
+            break;
         }
         if (!first) {
             return Fail("option " + std::string(name) + " given twice");
@@ -230,6 +284,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
     }
     if (result.json && result.csv) {
         return Fail("choose one of --json and --csv");
+    }
+    if (const std::string problem = ReportUsageProblem(result); !problem.empty()) {
+        return Fail(problem);
     }
     return {result, {}};
 }

@@ -11,7 +11,15 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFindings = 1; // also: the settings file cannot be read
 inline constexpr int kExitUsage = 2;
 
-enum class Command { Help, Version, Periods, Tables, Dose, Check, Log };
+enum class Command { Help, Version, Periods, Tables, Dose, Check, Log, Report };
+
+// The report's range and output, as given; the command checks the dates.
+struct ReportArguments {
+    std::optional<std::string> from; // YYYY-MM-DD
+    std::optional<std::string> to;
+    std::optional<std::string> units;
+    std::optional<std::string> out;
+};
 
 struct CommandLine {
     Command command = Command::Help;
@@ -22,6 +30,7 @@ struct CommandLine {
     bool json = false;
     bool csv = false;                 // log only
     std::optional<std::string> since; // log only: YYYY-MM-DD
+    ReportArguments report;           // report only
 };
 
 struct ParsedCommandLine {

@@ -21,6 +21,10 @@ int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, st
 // Prints the logbook; needs no settings file.
 int RunLog(const CommandLine &commandLine, std::ostream &out, std::ostream &err);
 
+// The clinic report of a range of days as a PDF file or JSON.
+int RunReport(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+              std::ostream &err);
+
 // False only when nothing is at the path (a file that cannot be read still exists).
 bool SettingsFileExists(const std::string &settingsPath);
 

@@ -30,6 +30,8 @@ int RunCommandLine(const std::vector<std::string_view> &arguments,
         return RunCheck(commandLine, path, out, err);
     case Command::Log:
         return RunLog(commandLine, out, err);
+    case Command::Report:
+        return RunReport(commandLine, path, out, err);
     }
     return kExitUsage;
 }
