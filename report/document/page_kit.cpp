@@ -27,6 +27,9 @@ QFont PageKit::font(double pointSize, bool bold) const {
     font.setPixelSize(std::max(1, int(px(pointSize) + 0.5)));
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferOutline);
+    // Any letter spacing turns ligatures off: "ffi" as one glyph would read back as "ﬃ", and
+    // a search of the PDF for "Coefficient" would not find it.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.0 / 64);
     return font;
 }
 
