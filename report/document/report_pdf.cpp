@@ -16,6 +16,11 @@ PdfResult writeReportPdf(const ReportData &data, const QString &path,
     if (!file.open(QIODevice::WriteOnly))
         return {false, false, file.errorString()};
     bool painted = false;
+    bool stopped = false;
+    const ReportProgress watched = [&](int done, int total) {
+        stopped = progress && !progress(done, total);
+        return !stopped;
+    };
     {
         QPdfWriter writer(&file);
         writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
@@ -26,13 +31,12 @@ PdfResult writeReportPdf(const ReportData &data, const QString &path,
                             .arg(data.request.from.toString(Qt::ISODate),
                                  data.request.to.toString(Qt::ISODate)));
         writer.setCreator(QStringLiteral("Norvalis %1").arg(QStringLiteral(NORVALIS_VERSION)));
-        painted = paintReport(writer, data, progress);
+        painted = paintReport(writer, data, watched);
     }
     if (!painted) {
         file.cancelWriting();
-        const bool cancelled = progress && !file.error();
-        return {false, cancelled,
-                cancelled ? QString() : QStringLiteral("the pages could not be written")};
+        return {false, stopped,
+                stopped ? QString() : QStringLiteral("the pages could not be written")};
     }
     if (!file.commit())
         return {false, false, file.errorString()};

@@ -29,6 +29,9 @@ public:
     virtual QWidget *createLogWindow(QWidget *parent, std::function<void()> entryDeleted) = 0;
     // Reads the entries of a window made by createLogWindow again.
     virtual void reloadLogWindow(QWidget *logWindow) = 0;
+    // The report window, after asking once for the glucose units while none are set; null
+    // when the person gave no answer.
+    virtual QWidget *createReportWindow(QWidget *parent) = 0;
 };
 
 // The logbook and its windows live in a plugin beside the program, loaded on their first use,
@@ -39,5 +42,5 @@ public:
     virtual std::unique_ptr<LogSession> session(const QString &logPath) = 0;
 };
 
-#define NorvalisLogFeatures_iid "org.norvalis.Norvalis.LogFeatures/1"
+#define NorvalisLogFeatures_iid "org.norvalis.Norvalis.LogFeatures/2"
 Q_DECLARE_INTERFACE(LogFeatures, NorvalisLogFeatures_iid)

@@ -4,6 +4,7 @@
 #include "logbook/log_store.h"
 #include "ui/log_window/log_window.h"
 #include "ui/record_dose/record_dose_dialog.h"
+#include "ui/report_window/report_window.h"
 
 namespace {
 
@@ -37,6 +38,15 @@ public:
     void reloadLogWindow(QWidget *logWindow) override {
         if (auto *log = qobject_cast<LogWindow *>(logWindow))
             log->reload();
+    }
+
+    QWidget *createReportWindow(QWidget *parent) override {
+        auto *window = new ReportWindow(store_, parent);
+        if (!window->askUnitsIfUnset()) {
+            delete window;
+            return nullptr;
+        }
+        return window;
     }
 
 private:

@@ -108,6 +108,9 @@ void DoseExtras::connectMenu() {
     QAction *show = item("showlog");
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(show, &QAction::triggered, this, &DoseExtras::showLog);
+    QAction *report = item("report");
+    report->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(report, &QAction::triggered, this, &DoseExtras::showReport);
     connect(item("options"), &QAction::triggered, this, &DoseExtras::showOptions);
 }
 
@@ -274,6 +277,28 @@ void DoseExtras::showLog() {
     logWindow_->show();
     logWindow_->raise();
     logWindow_->activateWindow();
+}
+
+void DoseExtras::showReport() {
+    QString error;
+    LogSession *log = logSession(&error);
+    if (log)
+        error = log->open();
+    if (!error.isEmpty()) {
+        platform::messageBox(window_, QStringLiteral("The logbook could not be opened, so there "
+                                                     "is no report.\n\n") +
+                                          error);
+        return;
+    }
+    if (!reportWindow_) {
+        reportWindow_ = log->createReportWindow(window_);
+        if (!reportWindow_)
+            return; // no units chosen: nothing to report in
+        reportWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    reportWindow_->show();
+    reportWindow_->raise();
+    reportWindow_->activateWindow();
 }
 
 void DoseExtras::showOptions() {

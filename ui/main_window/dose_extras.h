@@ -38,6 +38,7 @@ public:
 
     void recordDose();
     void showLog();
+    void showReport();
     void showOptions();
     // Rereads the newest entry for the "Last recorded" line.
     void refreshLastRecorded();
@@ -64,4 +65,5 @@ private:
     norvalis::DoseOptions options_;
     std::unique_ptr<LogSession> log_;
     QPointer<QWidget> logWindow_; // owned by the main window; gone once closed
+    QPointer<QWidget> reportWindow_;
 };

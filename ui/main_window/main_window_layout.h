@@ -49,7 +49,17 @@ inline constexpr int kClientHeight = 5415;
 
 inline constexpr std::string_view kWindowCaption = "Norvalis";
 
-enum class MenuCommand { None, Periods, Dosages, Options, RecordDose, ShowLog, Contents, About };
+enum class MenuCommand {
+    None,
+    Periods,
+    Dosages,
+    Options,
+    RecordDose,
+    ShowLog,
+    Report,
+    Contents,
+    About
+};
 
 struct MenuSpec {
     std::string_view name; // object name of the QAction (and of the QMenu for a menu title)
@@ -61,7 +71,7 @@ struct MenuSpec {
 };
 
 // In menu-bar order: each title followed by its items.
-inline constexpr std::array<MenuSpec, 10> kMainMenu = {{
+inline constexpr std::array<MenuSpec, 11> kMainMenu = {{
     {"Configuation", 1, "&Configuation", {}, true, MenuCommand::None},
     {"pconfig", 2, "&Periods", "Configuation", true, MenuCommand::Periods},
     {"dconfig", kNoIndex, "&Dosages", "Configuation", true, MenuCommand::Dosages},
@@ -69,6 +79,7 @@ inline constexpr std::array<MenuSpec, 10> kMainMenu = {{
     {"log", kNoIndex, "&Log", {}, true, MenuCommand::None},
     {"recorddose", kNoIndex, "&Record dose…", "log", true, MenuCommand::RecordDose},
     {"showlog", kNoIndex, "&Show log…", "log", true, MenuCommand::ShowLog},
+    {"report", kNoIndex, "Re&port…", "log", true, MenuCommand::Report},
     {"help", kNoIndex, "&Help", {}, true, MenuCommand::None},
     {"contents", kNoIndex, "&Contents", "help", true, MenuCommand::Contents},
     {"about", kNoIndex, "&About", "help", true, MenuCommand::About},

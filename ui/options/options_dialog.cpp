@@ -6,6 +6,7 @@
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "platform/settings_location.h"
+#include "ui/options/glucose_option_rows.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -75,6 +76,7 @@ OptionsDialog::OptionsDialog(QWidget *parent) : QDialog(parent) {
     form->addRow(hint);
     penStep_ = addBox(form, kPenStepBox, this);
     maxDose_ = addBox(form, kMaxDoseBox, this);
+    glucose_ = std::make_unique<GlucoseOptionRows>(form, this);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
     form->addRow(buttons);
@@ -82,6 +84,8 @@ OptionsDialog::OptionsDialog(QWidget *parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &OptionsDialog::reject);
     fillFromFile();
 }
+
+OptionsDialog::~OptionsDialog() = default;
 
 void OptionsDialog::fillFromFile() {
     std::string bytes;
@@ -96,6 +100,7 @@ void OptionsDialog::fillFromFile() {
     const norvalis::IniDocument file(std::move(bytes));
     penStep_->setText(fromStd(file.Value(norvalis::kOptionsSection, kPenStepBox.key)));
     maxDose_->setText(fromStd(file.Value(norvalis::kOptionsSection, kMaxDoseBox.key)));
+    glucose_->fill(file);
 }
 
 void OptionsDialog::accept() {
@@ -122,6 +127,12 @@ void OptionsDialog::accept() {
         if (!set.ok && result.ok)
             result = {false, set.error};
     }
+    if (const QString why = glucose_->refusal(); !why.isEmpty()) {
+        platform::messageBox(this, QStringLiteral("Nothing was saved. ") + why);
+        return;
+    }
+    if (const QString error = glucose_->store(file); !error.isEmpty() && result.ok)
+        result = {false, error.toStdString()};
     if (result.ok)
         result = norvalis::ReplaceFileAtomically(path, file.Bytes());
     if (!result.ok) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
+class GlucoseOptionRows;
 class QLineEdit;
 
 // "Options": the pen's dose step and the person's own maximum dose, kept in the section
@@ -12,9 +14,11 @@ class OptionsDialog : public QDialog {
 
 public:
     explicit OptionsDialog(QWidget *parent = nullptr);
+    ~OptionsDialog() override;
 
     QLineEdit *penStepBox() const { return penStep_; }
     QLineEdit *maxDoseBox() const { return maxDose_; }
+    GlucoseOptionRows &glucoseRows() const { return *glucose_; }
 
     void accept() override;
 
@@ -23,4 +27,5 @@ private:
 
     QLineEdit *penStep_ = nullptr;
     QLineEdit *maxDose_ = nullptr;
+    std::unique_ptr<GlucoseOptionRows> glucose_;
 };
