@@ -12,6 +12,8 @@ packages=(
     locales
     desktop-file-utils appstream
     cmark
+    # The report tests read the PDFs back (pdftotext, pdfinfo, pdffonts).
+    poppler-utils
     xvfb xauth openbox dbus at-spi2-core
     git clang-format
     # The fuzz targets (fuzz/run.sh): clang with its libFuzzer and sanitizer runtimes.
