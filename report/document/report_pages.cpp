@@ -318,8 +318,8 @@ std::vector<Block> tableBlocks(const ReportData &data) {
 std::vector<TableColumn> entryColumns() {
     return {{QStringLiteral("Date"), 2.0},
             {QStringLiteral("Time"), 1.1},
-            {QStringLiteral("Kind"), 1.6},
-            {QStringLiteral("Period"), 1.8},
+            {QStringLiteral("Kind"), 2.2},
+            {QStringLiteral("Period"), 1.7},
             {QStringLiteral("Reading"), 1.45, Qt::AlignRight},
             {QStringLiteral("Carbs"), 1.15, Qt::AlignRight},
             {QStringLiteral("Corr."), 1.05, Qt::AlignRight},
@@ -327,7 +327,7 @@ std::vector<TableColumn> entryColumns() {
             {QStringLiteral("Weight."), 1.45, Qt::AlignRight},
             {QStringLiteral("Total"), 1.1, Qt::AlignRight},
             {QStringLiteral("Taken"), 1.2, Qt::AlignRight},
-            {QStringLiteral("Note"), 2.3}};
+            {QStringLiteral("Note"), 1.9}};
 }
 
 QStringList entryRow(const logbook::LogEntry &e) {

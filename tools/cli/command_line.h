@@ -30,7 +30,7 @@ struct CommandLine {
     bool json = false;
     bool csv = false;                 // log only
     std::optional<std::string> since; // log only: YYYY-MM-DD
-    ReportArguments report;           // report only
+    ReportArguments report{};         // report only
 };
 
 struct ParsedCommandLine {
