@@ -47,8 +47,9 @@ QString perDay(double value, const QString &unit) {
 
 QString bandCaption(Band band, const ReportData &data) {
     const BandLimits limits = FixedBandLimits(data.request.units);
-    const QString veryLow = numberText(limits.veryLowBelow);
-    const QString veryHigh = numberText(limits.veryHighAbove);
+    // The fixed limits as clinics write them (3.0 mmol/L); the target as the person set it.
+    const QString veryLow = qs(GlucoseText(limits.veryLowBelow, data.request.units));
+    const QString veryHigh = qs(GlucoseText(limits.veryHighAbove, data.request.units));
     const QString low = numberText(data.request.target.low);
     const QString high = numberText(data.request.target.high);
     switch (band) {

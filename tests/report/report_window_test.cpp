@@ -5,6 +5,7 @@
 #include "ui/options/glucose_option_rows.h"
 #include "ui/options/options_dialog.h"
 #include "ui/report_window/report_window.h"
+#include "ui/report_window/units_question.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -103,19 +104,20 @@ private slots:
         env_->writeSettingsFile(kSettings);
         auto window = openWindow();
         env_->watchdog().answerNext(QMessageBox::No); // the button captioned "mmol/L"
-        QVERIFY(window->askUnitsIfUnset());
+        QCOMPARE(reportUnits(window.get()), norvalis::GlucoseUnits::MmolPerL);
         QCOMPARE(env_->watchdog().seen().size(), 1);
         QStringList buttons = env_->watchdog().seen().first().buttons;
         buttons.sort();
         QCOMPARE(buttons, QStringList({"Cancel", "mg/dL", "mmol/L"}));
         QVERIFY(env_->readSettingsFile().contains("GlucoseUnits=mmol/L"));
-        QCOMPARE(window->unitsBox()->currentText(), QStringLiteral("mmol/L"));
-        QCOMPARE(window->targetLowBox()->text(), QStringLiteral("3.9"));
-
-        // Stored now: a second window does not ask again.
-        env_->watchdog().clear();
+        // A new window reads them from the file, with their default target range.
         auto second = openWindow();
-        QVERIFY(second->askUnitsIfUnset());
+        QCOMPARE(second->unitsBox()->currentText(), QStringLiteral("mmol/L"));
+        QCOMPARE(second->targetLowBox()->text(), QStringLiteral("3.9"));
+
+        // Stored now: no second question.
+        env_->watchdog().clear();
+        QCOMPARE(reportUnits(second.get()), norvalis::GlucoseUnits::MmolPerL);
         QVERIFY(env_->watchdog().seen().isEmpty());
     }
 

@@ -5,6 +5,7 @@
 #include "ui/log_window/log_window.h"
 #include "ui/record_dose/record_dose_dialog.h"
 #include "ui/report_window/report_window.h"
+#include "ui/report_window/units_question.h"
 
 namespace {
 
@@ -41,11 +42,12 @@ public:
     }
 
     QWidget *createReportWindow(QWidget *parent) override {
-        auto *window = new ReportWindow(store_, parent);
-        if (!window->askUnitsIfUnset()) {
-            delete window;
+        // Asked over the main window, before the report window exists.
+        const std::optional<norvalis::GlucoseUnits> units = reportUnits(parent);
+        if (!units)
             return nullptr;
-        }
+        auto *window = new ReportWindow(store_, parent);
+        window->useUnits(*units);
         return window;
     }
 

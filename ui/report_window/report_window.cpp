@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -186,30 +185,11 @@ void ReportWindow::readOptions() {
     unitsChosen();
 }
 
-bool ReportWindow::askUnitsIfUnset() {
-    if (options_.units)
-        return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Norvalis Report"),
-                    QStringLiteral("Which units are your blood sugar readings in?\n\nThe answer "
-                                   "is kept in the settings file; Options… changes it."),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.setObjectName(QStringLiteral("unitsQuestion"));
-    box.button(QMessageBox::Yes)->setText(unitsName(norvalis::GlucoseUnits::MgPerDl));
-    box.button(QMessageBox::No)->setText(unitsName(norvalis::GlucoseUnits::MmolPerL));
-    const int answer = box.exec();
-    if (answer != QMessageBox::Yes && answer != QMessageBox::No)
-        return false;
-    const auto units = answer == QMessageBox::Yes ? norvalis::GlucoseUnits::MgPerDl
-                                                  : norvalis::GlucoseUnits::MmolPerL;
-    const norvalis::FileResult stored = norvalis::StoreGlucoseUnits(settingsPath(), units);
-    if (!stored.ok) {
-        platform::messageBox(this, QStringLiteral("The units were not saved; the report uses "
-                                                  "them this time.\n\nFile: %1\nReason: %2")
-                                       .arg(platform::settingsFilePath(), fromStd(stored.error)));
-    }
+void ReportWindow::useUnits(norvalis::GlucoseUnits units) {
+    // Units chosen just now are the file's, so a range stored with them applies.
     options_.units = units;
     units_->setCurrentIndex(units_->findData(int(units)));
-    return true;
+    unitsChosen();
 }
 
 void ReportWindow::rangeChosen() {

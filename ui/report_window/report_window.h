@@ -27,9 +27,8 @@ public:
     ReportWindow(logbook::LogStore &store, QWidget *parent = nullptr);
     ~ReportWindow() override;
 
-    // While the settings file names no units, asks which the readings are in and stores the
-    // answer; false when the person gave none (the report then uses mg/dL, unstored).
-    bool askUnitsIfUnset();
+    // Reads the readings in these units (asked for when the file named none).
+    void useUnits(norvalis::GlucoseUnits units);
 
     // Writes the report of the current choices; reports a failure in a message box. False
     // when nothing was written (also when cancelled).
