@@ -23,6 +23,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -158,7 +159,12 @@ ReportWindow::ReportWindow(logbook::LogStore &store, QWidget *parent)
 
     previewTimer_.setSingleShot(true);
     previewTimer_.setInterval(250); // typing a date or a target redraws once, not per key
-    connect(&previewTimer_, &QTimer::timeout, preview_, &QPrintPreviewWidget::updatePreview);
+    connect(&previewTimer_, &QTimer::timeout, this, [this] {
+        if (drawing_)
+            previewTimer_.start(); // once the pages being drawn are done
+        else
+            preview_->updatePreview();
+    });
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, &ReportWindow::paint);
     connect(range_, &QComboBox::currentIndexChanged, this, &ReportWindow::rangeChosen);
     connect(units_, &QComboBox::currentIndexChanged, this, &ReportWindow::unitsChosen);
@@ -270,6 +276,9 @@ bool ReportWindow::gather(report::ReportData &data) {
 }
 
 bool ReportWindow::paint(QPrinter *printer) {
+    if (drawing_)
+        return false;
+    const QScopedValueRollback<bool> busy(drawing_, true);
     report::ReportData data;
     if (!gather(data))
         return false;
@@ -278,6 +287,12 @@ bool ReportWindow::paint(QPrinter *printer) {
 }
 
 bool ReportWindow::saveTo(const QString &path) {
+    if (drawing_) {
+        platform::messageBox(this, QStringLiteral("The report was not saved: its pages are "
+                                                  "still being drawn. Try again when they are."));
+        return false;
+    }
+    const QScopedValueRollback<bool> busy(drawing_, true);
     report::ReportData data;
     if (!gather(data)) {
         platform::messageBox(this, QStringLiteral("The report was not saved. ") + status_->text());
@@ -314,6 +329,10 @@ void ReportWindow::savePdf() {
 }
 
 void ReportWindow::print() {
+    if (drawing_) {
+        status_->setText(QStringLiteral("Not printed: the pages are still being drawn"));
+        return;
+    }
     QPrintDialog dialog(printer_.get(), this);
     dialog.setWindowTitle(QStringLiteral("Print Report"));
     if (dialog.exec() != QDialog::Accepted)

@@ -72,4 +72,7 @@ private:
     QTimer previewTimer_;
     std::unique_ptr<QPrinter> printer_;
     norvalis::GlucoseOptions options_;
+    // Set while pages are drawn: the progress dialog lets events through, and a second drawing
+    // must not start inside the first.
+    bool drawing_ = false;
 };
