@@ -99,8 +99,13 @@ protected:
     void Record(const QString &when, double taken, const QString &note = {}) {
         logbook::LogStore store(logbook::defaultLogPath());
         const QDateTime at = QDateTime::fromString(when, Qt::ISODate);
-        logbook::LogEntry entry{0,  at, "Breakfast", "190", 190,   "75", 75,
-                                "", "", "",          "9.5", taken, note};
+        logbook::LogEntry entry{0,     logbook::EntryKind::Rapid,
+                                at,    "Breakfast",
+                                "190", 190,
+                                "75",  75,
+                                "",    "",
+                                "",    "9.5",
+                                taken, note};
         ASSERT_TRUE(store.add(entry).ok);
         entries_.prepend(entry);
     }
@@ -119,10 +124,11 @@ TEST_F(LogTest, PrintsTextJsonAndCsv) {
     Record("2026-03-28T08:00:00+01:00", 5);
     Record("2026-03-30T08:00:00+02:00", 6.5, "walk, \"big\"\nlunch");
     const CliRun text = RunCli({"log"});
-    EXPECT_EQ(text.out, "2026-03-30 08:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
-                        "  taken 6.5  note: walk, \"big\" lunch\n"
-                        "2026-03-28 08:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
-                        "  taken 5\n");
+    EXPECT_EQ(text.out,
+              "2026-03-30 08:00 UTC+02:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
+              "  taken 6.5  note: walk, \"big\" lunch\n"
+              "2026-03-28 08:00 UTC+01:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
+              "  taken 5\n");
     const CliRun json = RunCli({"log", "--json"});
     EXPECT_NE(json.out.find("{\"time\":\"2026-03-30T08:00:00+02:00\",\"period\":\"Breakfast\","
                             "\"blood_sugar_text\":\"190\",\"blood_sugar\":190,"),

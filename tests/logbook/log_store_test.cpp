@@ -26,7 +26,13 @@ QDateTime berlin(const QString &text) {
 
 // Breakfast at 190 mg with 75 g: 2 + 7.5 and no weighting, 9.5 in all.
 LogEntry sample(const QDateTime &at, double taken = 6.5, const QString &note = QString()) {
-    return {0, at, "Breakfast", "190 mg", 190, "75", 75, "2", "7.5", "", "9.5", taken, note};
+    return {0,        EntryKind::Rapid,
+            at,       "Breakfast",
+            "190 mg", 190,
+            "75",     75,
+            "2",      "7.5",
+            "",       "9.5",
+            taken,    note};
 }
 
 // Runs one statement on the file through a connection of its own; returns the first value.
@@ -296,7 +302,7 @@ private slots:
         row("days", "2026-12-03 12:40:00", "2026-12-06 14:40:00",
             "12:40 on 2026-12-03 (3 d 2 h ago)");
         row("real hours across the spring change", "2026-03-29 01:30:00", "2026-03-29 03:30:00",
-            "01:30 (1 h 0 min ago)");
+            "01:30 UTC+01:00 (1 h 0 min ago)");
         row("clock set back shows no age", "2026-12-06 12:40:00", "2026-12-06 12:00:00", "12:40");
     }
 
