@@ -5,7 +5,7 @@
 #include "logbook/entry_time_text.h"
 #include "logbook/last_recorded_text.h"
 #include "logbook/log_store.h"
-#include "tests/log_view/zone_scope.h"
+#include "tests/support/zone_scope.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -4,7 +4,7 @@
 // captions and axis labels at a large desktop font.
 
 #include "logbook/log_store.h"
-#include "tests/log_view/zone_scope.h"
+#include "tests/support/zone_scope.h"
 #include "tests/support/test_environment.h"
 #include "ui/dialogs/doses_config_dialog.h"
 #include "ui/dialogs/doses_layout.h"
