@@ -77,6 +77,26 @@ QList<logbook::LogEntry> aFewDays() {
     return entries; // newest first
 }
 
+// The colour of the darkest or lightest pixels the widget itself draws (its title, on a frame):
+// those furthest from its window colour.
+QColor inkOf(QWidget *widget) {
+    QImage image(widget->size(), QImage::Format_RGB32);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const QColor window = widget->palette().color(QPalette::Window);
+    QColor ink = window;
+    double furthest = 1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor seen = image.pixelColor(x, y);
+            if (const double ratio = contrastRatio(seen, window); ratio > furthest) {
+                furthest = ratio;
+                ink = seen;
+            }
+        }
+    }
+    return ink;
+}
+
 } // namespace
 
 class LogViewTest : public QObject {
@@ -266,6 +286,25 @@ private slots:
                 }
             }
         }
+    }
+
+    void frameTitles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("olive Input Data") << "Frame1";
+        QTest::newRow("highlight Corrections") << "Frame2";
+    }
+    // A frame's title is drawn by its style: on a dark palette in a colour that reads.
+    void frameTitles() {
+        QFETCH(QString, name);
+        QApplication::setPalette(darkPalette());
+        QWidget window;
+        const widget_table::BuiltWidgets built =
+            widget_table::buildWidgets(mainwindow::kMainWindowWidgets, &window);
+        window.resize(400, 500);
+        QWidget *frame = built.byName.value(name);
+        const QColor ink = inkOf(frame);
+        QVERIFY2(contrastRatio(ink, frame->palette().color(QPalette::Window)) >= 4.5,
+                 qPrintable(ink.name()));
     }
 
     // A 14 pt desktop font: every tab caption of the dosages dialog shown whole, and the
