@@ -31,9 +31,7 @@ private slots:
             << QColor(Qt::black) << QColor(Qt::white) << 21.0;
         QTest::newRow("a colour on itself is none")
             << QColor(0, 0, 192) << QColor(0, 0, 192) << 1.0;
-        QTest::newRow("either way round") << QColor(Qt::white) << QColor(Qt::black) << 21.0;
-        // Known figures: mid grey #777 on white just misses 4.5:1; #767676 is the usual pass.
-        QTest::newRow("#777777 on white") << QColor(0x77, 0x77, 0x77) << QColor(Qt::white) << 4.48;
+        // A known figure: #767676 is the lightest grey that passes 4.5:1 on white.
         QTest::newRow("#767676 on white") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54;
         // Worked by hand: #0000C0 is 0.0722 x 0.527 = 0.038, #C00000 0.2126 x 0.527 = 0.112,
         // #353535 0.0356; (0.088 / 0.0856) and (0.162 / 0.0856).
@@ -66,14 +64,10 @@ private slots:
         // Green reads at only 2:1 on light grey, but the design was drawn for it.
         QTest::newRow("light window keeps even a weak design colour")
             << green << light << QPalette::Window << green;
-        QTest::newRow("dark window keeps a colour that reads")
-            << green << dark << QPalette::Window << green;
         QTest::newRow("dark window takes the link colour")
             << blue << dark << QPalette::Window << QColor(0x8A, 0xB4, 0xF8);
         QTest::newRow("a link that does not read either gives the text colour")
             << blue << darkDimLink << QPalette::Window << QColor(0xE0, 0xE0, 0xE0);
-        QTest::newRow("a box is judged on its base")
-            << blue << darkDimLink << QPalette::Base << QColor(0xE0, 0xE0, 0xE0);
     }
     void chosen() {
         QFETCH(QColor, design);
