@@ -292,7 +292,7 @@ private slots:
         }
 
         // As wide as the log window opens, and as narrow as a person may make it.
-        for (const int width : {820, 600}) {
+        for (const int width : {820, 600, 420}) {
             LogChart chart;
             chart.resize(width, 300);
             chart.setEntries(aFewDays());

@@ -170,10 +170,13 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     sugar->setTitleText(QStringLiteral("Reading"));
     sugar->setRange(0, highestReading > 0 ? highestReading * 1.1 : 10);
     sugar->applyNiceNumbers();
+    // "150" rather than "150.0": narrow labels leave the plot its room at a large font.
+    sugar->setLabelFormat(QStringLiteral("%g"));
     auto *units = new QValueAxis;
     units->setTitleText(QStringLiteral("Units"));
     units->setRange(0, highestDose > 0 ? highestDose * 1.1 : 10);
     units->applyNiceNumbers();
+    units->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(sugar, Qt::AlignLeft);
     chart->addAxis(units, Qt::AlignRight);
