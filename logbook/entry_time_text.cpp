@@ -15,6 +15,8 @@ QString offsetText(int seconds) {
 } // namespace
 
 QString zoneSuffix(const QDateTime &at, const QDateTime &now, ZoneShown shown) {
+    if (!at.isValid()) // a stored time that could not be read: nothing to qualify
+        return {};
     const int offset = at.toLocalTime().offsetFromUtc();
     if (shown == ZoneShown::WhereItDiffers && offset == now.toLocalTime().offsetFromUtc())
         return {};

@@ -54,6 +54,8 @@ private slots:
             "2026-10-25T12:00:00+01:00", false, "2026-10-25 02:30");
         row("always names the zone", "Europe/Berlin", "2026-12-06T12:40:00+01:00",
             "2026-12-06T13:00:00+01:00", true, "2026-12-06 12:40 UTC+01:00");
+        row("an unreadable stored time stays blank", "Europe/Berlin", "12:40 yesterday",
+            "2026-07-01T13:00:00+02:00", true, "");
         row("a negative half-hour zone", "America/St_Johns", "2026-12-06T12:00:00Z",
             "2026-12-06T13:00:00Z", true, "2026-12-06 08:30 UTC-03:30");
     }
