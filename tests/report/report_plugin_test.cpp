@@ -23,7 +23,7 @@ private slots:
         const std::unique_ptr<LogSession> session =
             loaded.features->session(env.directory() + "/Norvalis-log.sqlite");
         QCOMPARE(session->open(), QString());
-        QWidget *window = session->createReportWindow(nullptr);
+        QWidget *window = session->createReportWindow(nullptr, env.settingsFilePath());
         QVERIFY(window);
         QCOMPARE(window->objectName(), QStringLiteral("frmReport"));
         window->show();

@@ -49,7 +49,7 @@ class ReportWindowTest : public QObject {
     }
 
     std::unique_ptr<ReportWindow> openWindow() {
-        auto window = std::make_unique<ReportWindow>(*store_);
+        auto window = std::make_unique<ReportWindow>(*store_, env_->settingsFilePath());
         window->show();
         return window;
     }
@@ -104,7 +104,8 @@ private slots:
         env_->writeSettingsFile(kSettings);
         auto window = openWindow();
         env_->watchdog().answerNext(QMessageBox::No); // the button captioned "mmol/L"
-        QCOMPARE(reportUnits(window.get()), norvalis::GlucoseUnits::MmolPerL);
+        QCOMPARE(reportUnits(window.get(), env_->settingsFilePath()),
+                 norvalis::GlucoseUnits::MmolPerL);
         QCOMPARE(env_->watchdog().seen().size(), 1);
         QStringList buttons = env_->watchdog().seen().first().buttons;
         buttons.sort();
@@ -117,7 +118,8 @@ private slots:
 
         // Stored now: no second question.
         env_->watchdog().clear();
-        QCOMPARE(reportUnits(second.get()), norvalis::GlucoseUnits::MmolPerL);
+        QCOMPARE(reportUnits(second.get(), env_->settingsFilePath()),
+                 norvalis::GlucoseUnits::MmolPerL);
         QVERIFY(env_->watchdog().seen().isEmpty());
     }
 

@@ -29,9 +29,9 @@ public:
     virtual QWidget *createLogWindow(QWidget *parent, std::function<void()> entryDeleted) = 0;
     // Reads the entries of a window made by createLogWindow again.
     virtual void reloadLogWindow(QWidget *logWindow) = 0;
-    // The report window, after asking once for the glucose units while none are set; null
-    // when the person gave no answer.
-    virtual QWidget *createReportWindow(QWidget *parent) = 0;
+    // The report window on the program's settings file, after asking once for the glucose
+    // units while it names none; null when the person gave no answer.
+    virtual QWidget *createReportWindow(QWidget *parent, const QString &settingsPath) = 0;
 };
 
 // The logbook and its windows live in a plugin beside the program, loaded on their first use,

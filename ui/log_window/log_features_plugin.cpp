@@ -44,12 +44,12 @@ public:
             log->reload();
     }
 
-    QWidget *createReportWindow(QWidget *parent) override {
+    QWidget *createReportWindow(QWidget *parent, const QString &settingsPath) override {
         // Asked over the main window, before the report window exists.
-        const std::optional<norvalis::GlucoseUnits> units = reportUnits(parent);
+        const std::optional<norvalis::GlucoseUnits> units = reportUnits(parent, settingsPath);
         if (!units)
             return nullptr;
-        auto *window = new ReportWindow(store_, parent);
+        auto *window = new ReportWindow(store_, settingsPath, parent);
         window->useUnits(*units);
         return window;
     }

@@ -297,7 +297,7 @@ void DoseExtras::showReport() {
         return;
     }
     if (!reportWindow_) {
-        reportWindow_ = log->createReportWindow(window_);
+        reportWindow_ = log->createReportWindow(window_, platform::settingsFilePath());
         if (!reportWindow_)
             return; // no units chosen: nothing to report in
         reportWindow_->setAttribute(Qt::WA_DeleteOnClose);

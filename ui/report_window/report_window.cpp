@@ -6,7 +6,6 @@
 #include "core/number_text.h"
 #include "logbook/log_store.h"
 #include "platform/message_box.h"
-#include "platform/settings_location.h"
 #include "report/document/report_pdf.h"
 #include "ui/report_window/report_progress.h"
 
@@ -41,10 +40,6 @@ constexpr RangeChoice kRanges[] = {{7, "Last 7 days"},
                                    {0, "From–to dates"}};
 constexpr int kFirstRange = 1; // 14 days
 
-std::string settingsPath() {
-    return QFile::encodeName(platform::settingsFilePath()).toStdString();
-}
-
 QString fromStd(const std::string &text) {
     return QString::fromStdString(text);
 }
@@ -69,8 +64,9 @@ QPushButton *button(const char *caption, const char *name, const char *spoken, Q
 
 } // namespace
 
-ReportWindow::ReportWindow(logbook::LogStore &store, QWidget *parent)
-    : QDialog(parent), store_(store), printer_(std::make_unique<QPrinter>()) {
+ReportWindow::ReportWindow(logbook::LogStore &store, QString settingsPath, QWidget *parent)
+    : QDialog(parent), store_(store), settingsPath_(std::move(settingsPath)),
+      printer_(std::make_unique<QPrinter>()) {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(QStringLiteral("Norvalis Report"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -180,9 +176,13 @@ ReportWindow::ReportWindow(logbook::LogStore &store, QWidget *parent)
 
 ReportWindow::~ReportWindow() = default;
 
+std::string ReportWindow::settingsFile() const {
+    return QFile::encodeName(settingsPath_).toStdString();
+}
+
 void ReportWindow::readOptions() {
     std::string bytes;
-    if (!norvalis::ReadWholeFile(settingsPath(), bytes).ok)
+    if (!norvalis::ReadWholeFile(settingsFile(), bytes).ok)
         bytes.clear(); // the main window has said so; the report uses the defaults
     options_ = norvalis::ReadGlucoseOptions(norvalis::IniDocument(std::move(bytes)));
     const norvalis::GlucoseUnits units = options_.units.value_or(norvalis::GlucoseUnits::MgPerDl);
@@ -263,7 +263,7 @@ bool ReportWindow::gather(report::ReportData &data) {
         return false;
     }
     norvalis::FileResult tablesRead;
-    report::FileTables tables = report::ReadFileTables(settingsPath(), tablesRead);
+    report::FileTables tables = report::ReadFileTables(settingsFile(), tablesRead);
     data = report::buildReportData(*asked, std::move(entries), std::move(tables),
                                    QDateTime::currentDateTime());
     status_->setText(

@@ -24,7 +24,8 @@ class ReportWindow : public QDialog {
     Q_OBJECT
 
 public:
-    ReportWindow(logbook::LogStore &store, QWidget *parent = nullptr);
+    // settingsPath: the program's Norvalis.ini, for the units, target and dose tables.
+    ReportWindow(logbook::LogStore &store, QString settingsPath, QWidget *parent = nullptr);
     ~ReportWindow() override;
 
     // Reads the readings in these units (asked for when the file named none).
@@ -48,6 +49,7 @@ public:
     QLabel *status() const { return status_; }
 
 private:
+    std::string settingsFile() const;
     void readOptions();
     void rangeChosen();
     void unitsChosen();
@@ -60,6 +62,7 @@ private:
     void print();
 
     logbook::LogStore &store_;
+    QString settingsPath_;
     QComboBox *range_ = nullptr;
     QDateEdit *from_ = nullptr;
     QDateEdit *to_ = nullptr;

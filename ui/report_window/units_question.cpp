@@ -3,7 +3,6 @@
 #include "core/file_access.h"
 #include "core/ini_document.h"
 #include "platform/message_box.h"
-#include "platform/settings_location.h"
 
 #include <QFile>
 #include <QIcon>
@@ -18,8 +17,8 @@ QString unitsName(norvalis::GlucoseUnits units) {
 
 } // namespace
 
-std::optional<norvalis::GlucoseUnits> reportUnits(QWidget *parent) {
-    const std::string path = QFile::encodeName(platform::settingsFilePath()).toStdString();
+std::optional<norvalis::GlucoseUnits> reportUnits(QWidget *parent, const QString &settingsPath) {
+    const std::string path = QFile::encodeName(settingsPath).toStdString();
     std::string bytes;
     if (norvalis::ReadWholeFile(path, bytes).ok) {
         const norvalis::GlucoseOptions stored =
@@ -46,9 +45,8 @@ std::optional<norvalis::GlucoseUnits> reportUnits(QWidget *parent) {
                                                   : norvalis::GlucoseUnits::MmolPerL;
     const norvalis::FileResult saved = norvalis::StoreGlucoseUnits(path, units);
     if (!saved.ok)
-        platform::messageBox(
-            parent, QStringLiteral("The units were not saved; the report uses "
-                                   "them this time.\n\nFile: %1\nReason: %2")
-                        .arg(platform::settingsFilePath(), QString::fromStdString(saved.error)));
+        platform::messageBox(parent, QStringLiteral("The units were not saved; the report uses "
+                                                    "them this time.\n\nFile: %1\nReason: %2")
+                                         .arg(settingsPath, QString::fromStdString(saved.error)));
     return units;
 }
