@@ -244,18 +244,22 @@ DoseSnapshot DoseExtras::snapshot() const {
     return shot;
 }
 
-void DoseExtras::recordDose() {
+LogSession *DoseExtras::openedLog(const QString &failure) {
     QString error;
     LogSession *log = logSession(&error);
     if (log)
         error = log->open();
-    if (!error.isEmpty()) {
-        platform::messageBox(window_, QStringLiteral("The logbook could not be opened, so "
-                                                     "nothing can be recorded. The doses are "
-                                                     "worked out as before.\n\n") +
-                                          error);
+    if (error.isEmpty())
+        return log;
+    platform::messageBox(window_, failure + QStringLiteral("\n\n") + error);
+    return nullptr;
+}
+
+void DoseExtras::recordDose() {
+    LogSession *log = openedLog(QStringLiteral("The logbook could not be opened, so nothing can "
+                                               "be recorded. The doses are worked out as before."));
+    if (!log)
         return;
-    }
     QDialog *dialog = log->createRecordDialog(snapshot(), window_, [this] {
         refreshLastRecorded();
         if (logWindow_)
@@ -266,15 +270,9 @@ void DoseExtras::recordDose() {
 }
 
 void DoseExtras::showLog() {
-    QString error;
-    LogSession *log = logSession(&error);
-    if (log)
-        error = log->open();
-    if (!error.isEmpty()) {
-        platform::messageBox(window_,
-                             QStringLiteral("The logbook could not be opened.\n\n") + error);
+    LogSession *log = openedLog(QStringLiteral("The logbook could not be opened."));
+    if (!log)
         return;
-    }
     if (!logWindow_) {
         // Owned by the main window, which closes it at shutdown; gone once closed.
         logWindow_ = log->createLogWindow(window_, [this] { refreshLastRecorded(); });
@@ -286,16 +284,10 @@ void DoseExtras::showLog() {
 }
 
 void DoseExtras::showReport() {
-    QString error;
-    LogSession *log = logSession(&error);
-    if (log)
-        error = log->open();
-    if (!error.isEmpty()) {
-        platform::messageBox(window_, QStringLiteral("The logbook could not be opened, so there "
-                                                     "is no report.\n\n") +
-                                          error);
+    LogSession *log =
+        openedLog(QStringLiteral("The logbook could not be opened, so there is no report."));
+    if (!log)
         return;
-    }
     if (!reportWindow_) {
         reportWindow_ = log->createReportWindow(window_, platform::settingsFilePath());
         if (!reportWindow_)

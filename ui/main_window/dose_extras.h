@@ -47,6 +47,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The open logbook, or null after a message that starts with failure and says why.
+    LogSession *openedLog(const QString &failure);
     void connectMenu();
     void readOptions();
     void relayout();
