@@ -34,6 +34,8 @@ public:
                 Qt::Alignment align = Qt::AlignLeft, const QColor &colour = Qt::black);
     // Wrapped text in the width of rect; gives the height it took.
     double paragraph(const QRectF &rect, const QString &text, double pointSize, bool bold = false);
+    // Wrapped text in rect, cut at its bottom; gives the height the whole text would need.
+    double wrapped(const QRectF &rect, const QString &text, double pointSize, bool draw);
     void fill(const QRectF &rect, const QColor &colour);
     void line(QPointF from, QPointF to, const QColor &colour, double width = 0.5,
               Qt::PenStyle style = Qt::SolidLine);
@@ -49,6 +51,7 @@ struct TableColumn {
     QString title;
     double weight;
     Qt::Alignment align = Qt::AlignLeft;
+    bool wraps = false; // a long text goes on over more lines instead of being cut
 };
 
 inline constexpr double kTableFont = 8;
@@ -57,6 +60,11 @@ inline constexpr double kRowHeight = 12.5;
 // Draws the header and rows from the top of bounds, in its width; gives the height used.
 double drawTable(PageKit &kit, const QRectF &bounds, const std::vector<TableColumn> &columns,
                  const std::vector<QStringList> &rows);
+// The height of one row in that width: one line, or more where a wrapping cell needs them
+// (at most kMostLines, which fit any page).
+double rowHeight(PageKit &kit, double width, const std::vector<TableColumn> &columns,
+                 const QStringList &row);
+inline constexpr int kMostLines = 12;
 inline double tableHeight(std::size_t rows) {
     return kRowHeight * double(rows + 1);
 }

@@ -316,19 +316,20 @@ std::vector<Block> tableBlocks(const ReportData &data) {
     return blocks;
 }
 
+// Weights that fit "2026-12-07", "Long-acting" and each bold header in an A4 or Letter width.
 std::vector<TableColumn> entryColumns() {
-    return {{QStringLiteral("Date"), 2.0},
-            {QStringLiteral("Time"), 1.1},
-            {QStringLiteral("Kind"), 2.2},
-            {QStringLiteral("Period"), 1.7},
+    return {{QStringLiteral("Date"), 1.85},
+            {QStringLiteral("Time"), 1.05},
+            {QStringLiteral("Kind"), 2.0},
+            {QStringLiteral("Period"), 1.6},
             {QStringLiteral("Reading"), 1.45, Qt::AlignRight},
             {QStringLiteral("Carbs"), 1.15, Qt::AlignRight},
-            {QStringLiteral("Corr."), 1.05, Qt::AlignRight},
+            {QStringLiteral("Corr."), 1.0, Qt::AlignRight},
             {QStringLiteral("Carb d."), 1.3, Qt::AlignRight},
             {QStringLiteral("Weight."), 1.45, Qt::AlignRight},
-            {QStringLiteral("Total"), 1.1, Qt::AlignRight},
-            {QStringLiteral("Taken"), 1.2, Qt::AlignRight},
-            {QStringLiteral("Note"), 1.9}};
+            {QStringLiteral("Total"), 1.0, Qt::AlignRight},
+            {QStringLiteral("Taken"), 1.15, Qt::AlignRight},
+            {QStringLiteral("Note"), 2.9, Qt::AlignLeft, true}};
 }
 
 QStringList entryRow(const logbook::LogEntry &e) {
@@ -350,7 +351,8 @@ QStringList entryRow(const logbook::LogEntry &e) {
 // Adds pages to the plan; the painters hold references into data, which outlives them.
 class Planner {
 public:
-    Planner(const ReportData &data, const QRectF &area) : data_(data), area_(area) {}
+    // kit measures the rows whose notes take more than one line.
+    Planner(const ReportData &data, PageKit &kit) : data_(data), kit_(kit), area_(kit.area()) {}
 
     std::vector<Page> plan() {
         pages_.push_back([this](PageKit &kit) { summaryPage(kit, data_); });
@@ -432,29 +434,43 @@ private:
 
     void planEntries() {
         const qsizetype count = data_.entries.size();
-        const qsizetype perPage = std::max(1, int((usable() - 24) / kRowHeight) - 1);
+        const std::vector<TableColumn> columns = entryColumns();
+        const double room = usable() - 24 - kRowHeight; // below the heading and the header
         qsizetype first = 0;
         do {
-            const qsizetype rows = std::min(perPage, count - first);
-            pages_.push_back([this, first, rows](PageKit &kit) {
+            // As many rows as fit, at least one; a row is one line unless its note wraps.
+            qsizetype end = first;
+            double used = 0;
+            while (end < count) {
+                const logbook::LogEntry &entry = data_.entries[end];
+                const double height =
+                    entry.note.isEmpty() ? kRowHeight
+                                         : rowHeight(kit_, area_.width(), columns, entryRow(entry));
+                if (end > first && used + height > room)
+                    break;
+                used += height;
+                ++end;
+            }
+            pages_.push_back([this, first, end](PageKit &kit) {
                 const QRectF area = kit.area();
                 double y = heading(kit, area.top(),
                                    first == 0 ? QStringLiteral("Entries, oldest first")
                                               : QStringLiteral("Entries (continued)"));
                 std::vector<QStringList> cells;
-                cells.reserve(std::size_t(rows));
-                for (qsizetype i = first; i < first + rows; ++i)
+                cells.reserve(std::size_t(end - first));
+                for (qsizetype i = first; i < end; ++i)
                     cells.push_back(entryRow(data_.entries[i]));
                 drawTable(kit, QRectF(area.left(), y, area.width(), 0), entryColumns(), cells);
                 if (data_.entries.isEmpty())
                     kit.text(QRectF(area.left(), y + kRowHeight + 4, area.width(), 0),
                              noEntriesText(data_.request.from, data_.request.to), 9);
             });
-            first += rows;
+            first = end;
         } while (first < count);
     }
 
     const ReportData &data_;
+    PageKit &kit_;
     QRectF area_;
     std::vector<Page> pages_;
     std::vector<Block> blocks_;
@@ -493,7 +509,7 @@ bool paintReport(QPagedPaintDevice &device, const ReportData &data,
     const QSizeF size = device.pageLayout().paintRectPoints().size();
     const QRectF pagePoints(QPointF(0, 0), size);
     PageKit kit(painter, device.logicalDpiY(), pagePoints);
-    Planner planner(data, kit.area()); // the pages' painters refer to it
+    Planner planner(data, kit); // the pages' painters refer to it
     const std::vector<Page> pages = planner.plan();
     const int total = int(pages.size());
     for (int i = 0; i < total; ++i) {

@@ -246,6 +246,24 @@ TEST_F(ReportCli, PdfCarriesTheFiguresAsText) {
         << files.join(' ').toStdString();
 }
 
+TEST_F(ReportCli, LongNoteIsPrintedWhole) {
+    {
+        logbook::LogStore store(QString::fromStdString(scratch_.File("data")) + "/Norvalis/" +
+                                logbook::kLogFileName);
+        logbook::LogEntry entry;
+        entry.takenAt = QDateTime(QDate(2026, 11, 5), QTime(9, 0));
+        entry.period = QStringLiteral("Lunch");
+        entry.note = QStringLiteral("two slices of toast, a walk of forty minutes in the cold, "
+                                    "felt shaky at the very end of it lastword");
+        ASSERT_TRUE(store.add(entry).ok);
+    }
+    const std::string pdf = scratch_.File("note.pdf");
+    ASSERT_EQ(run("--from 2026-11-05 --to 2026-11-05 --units mg/dL --out '" + pdf + "'").status, 0);
+    const std::string text = pdfText(pdf);
+    for (const char *word : {"two slices", "forty", "shaky", "lastword"})
+        EXPECT_NE(text.find(word), std::string::npos) << word << "\nin:\n" << text;
+}
+
 TEST_F(ReportCli, FontsAreEmbedded) {
     const std::string pdf = scratch_.File("report.pdf");
     ASSERT_EQ(run("--from 2026-11-01 --to 2026-11-02 --units mg/dL --out '" + pdf + "'").status, 0);
