@@ -42,7 +42,8 @@ QString percent(std::optional<double> value) {
 }
 
 QString perDay(double value, const QString &unit) {
-    return qs(FixedText(value, 1)) + QLatin1Char(' ') + unit;
+    const QString figure = qs(FixedText(value, 1));
+    return unit.isEmpty() ? figure : figure + QLatin1Char(' ') + unit;
 }
 
 QString bandCaption(Band band, const ReportData &data) {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -145,6 +146,27 @@ int main(int argc, char *argv[]) {
         log->hide();
     } else {
         QTextStream(stderr) << "the log window did not open\n";
+        ok = false;
+    }
+    // The report window over the same logbook, its preview drawn, a name typed.
+    {
+        QFile withUnits(scratch.filePath("Norvalis.ini"));
+        if (!withUnits.open(QIODevice::Append))
+            return 1;
+        withUnits.write("GlucoseUnits=mg/dL\n");
+    }
+    logged.menuBar()->findChild<QAction *>(QStringLiteral("report"))->trigger();
+    if (auto *report = logged.findChild<QWidget *>(QStringLiteral("frmReport"))) {
+        report->findChild<QLineEdit *>(QStringLiteral("name"))
+            ->setText(QStringLiteral("A. Person"));
+        QElapsedTimer drawn;
+        drawn.start();
+        while (drawn.elapsed() < 1500)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ok &= save(report, output.filePath("report-window.png"));
+        report->hide();
+    } else {
+        QTextStream(stderr) << "the report window did not open\n";
         ok = false;
     }
     logged.hide();
