@@ -26,7 +26,13 @@ QDateTime berlin(const QString &text) {
 
 // Breakfast at 190 mg with 75 g: 2 + 7.5 and no weighting, 9.5 in all.
 LogEntry sample(const QDateTime &at, double taken = 6.5, const QString &note = QString()) {
-    return {0, at, "Breakfast", "190 mg", 190, "75", 75, "2", "7.5", "", "9.5", taken, note};
+    return {0,        EntryKind::Rapid,
+            at,       "Breakfast",
+            "190 mg", 190,
+            "75",     75,
+            "2",      "7.5",
+            "",       "9.5",
+            taken,    note};
 }
 
 // Runs one statement on the file through a connection of its own; returns the first value.
