@@ -99,8 +99,13 @@ protected:
     void Record(const QString &when, double taken, const QString &note = {}) {
         logbook::LogStore store(logbook::defaultLogPath());
         const QDateTime at = QDateTime::fromString(when, Qt::ISODate);
-        logbook::LogEntry entry{0,  at, "Breakfast", "190", 190,   "75", 75,
-                                "", "", "",          "9.5", taken, note};
+        logbook::LogEntry entry{0,     logbook::EntryKind::Rapid,
+                                at,    "Breakfast",
+                                "190", 190,
+                                "75",  75,
+                                "",    "",
+                                "",    "9.5",
+                                taken, note};
         ASSERT_TRUE(store.add(entry).ok);
         entries_.prepend(entry);
     }
