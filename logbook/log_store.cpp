@@ -70,12 +70,25 @@ QString prepareFile(const QString &path) {
     return {};
 }
 
+QString damagedText(const QString &detail) {
+    return QStringLiteral("the logbook is damaged, so none of it is shown as if it were all of it "
+                          "(%1). Restore it from a backup copy.")
+        .arg(detail);
+}
+
+// SQLite's own word for a damaged file (SQLITE_CORRUPT) said as such; any other error as it is.
+QString reasonOf(const QSqlError &error) {
+    if (error.nativeErrorCode() == QLatin1String("11"))
+        return damagedText(error.text());
+    return error.text();
+}
+
 // A logbook with damaged pages may still answer queries with a part of its entries; that must
 // never pass for the whole logbook.
 QString damage(QSqlDatabase &db) {
     QSqlQuery check(db);
     if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-        return QStringLiteral("the logbook is damaged (%1)").arg(check.lastError().text());
+        return damagedText(check.lastError().text());
     QStringList problems;
     while (check.next())
         problems << check.value(0).toString();
@@ -83,9 +96,7 @@ QString damage(QSqlDatabase &db) {
         return {};
     if (problems.isEmpty())
         problems << check.lastError().text();
-    return QStringLiteral("the logbook is damaged, so none of it is shown as if it were all of it "
-                          "(%1). Restore it from a backup copy.")
-        .arg(problems.mid(0, 3).join(QStringLiteral("; ")));
+    return damagedText(problems.mid(0, 3).join(QStringLiteral("; ")));
 }
 
 LogEntry entryFrom(const QSqlQuery &query) {
@@ -150,7 +161,7 @@ LogResult LogStore::open() {
 
     QSqlQuery wal(db);
     if (!wal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !wal.next()) {
-        const QString reason = wal.lastError().text();
+        const QString reason = reasonOf(wal.lastError());
         db.close();
         return fail(reason.trimmed().isEmpty() ? QStringLiteral("it is not a logbook") : reason);
     }
@@ -242,14 +253,14 @@ LogResult LogStore::select(QList<LogEntry> &out, const QString &where, const QVa
     if (bound.isValid())
         query.bindValue(0, bound);
     if (!query.exec())
-        return fail(query.lastError().text());
+        return fail(reasonOf(query.lastError()));
     while (query.next())
         out.append(entryFrom(query));
     // A read that breaks off part-way (a page damaged since the logbook was opened) is a
     // failure, not a shorter list.
     if (query.lastError().isValid()) {
         out.clear();
-        return fail(query.lastError().text());
+        return fail(reasonOf(query.lastError()));
     }
     return {};
 }
