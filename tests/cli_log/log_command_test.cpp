@@ -133,7 +133,8 @@ TEST_F(LogTest, PrintsTextJsonAndCsv) {
                             "\"blood_sugar_text\":\"190\",\"blood_sugar\":190,"),
               std::string::npos)
         << json.out;
-    EXPECT_NE(json.out.find("\"taken\":6.5,\"note\":\"walk, \\\"big\\\"\\u000alunch\"}"),
+    EXPECT_NE(json.out.find(
+                  "\"taken\":6.5,\"note\":\"walk, \\\"big\\\"\\u000alunch\",\"kind\":\"rapid\"}"),
               std::string::npos);
     const CliRun csv = RunCli({"log", "--csv"});
     EXPECT_EQ(csv.out, logbook::entriesToCsv(entries_).toStdString());
