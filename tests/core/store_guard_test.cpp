@@ -6,10 +6,10 @@
 #include "tests/core/scratch_directory.h"
 #include "tests/core/table_text.h"
 
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>
 
