@@ -38,6 +38,21 @@ void RewriteInPlace(const std::string &path, const std::string &bytes, bool keep
     }
 }
 
+// A settings file of these bytes in a folder of its own.
+struct ScratchSettings {
+    explicit ScratchSettings(const std::string &bytes) { WriteFile(path, bytes); }
+    ScratchDirectory directory;
+    const std::string path = directory.File(kSettingsFileName);
+};
+
+// The fingerprint a window keeps when it reads the file.
+FileFingerprint ReadBy(const char *selector, const std::string &path) {
+    DoseSettings read;
+    FileFingerprint readAs;
+    EXPECT_TRUE(LoadSettings(read, selector, "Breakfast", path, &readAs).ok);
+    return readAs;
+}
+
 struct ChangeCase {
     std::string name;
     std::function<void(const std::string &path)> change;
@@ -65,13 +80,10 @@ class ChangedSinceReadTest : public ::testing::TestWithParam<ChangeCase> {};
 // Expected: refused as a change (so the window can ask), the other writer's bytes kept.
 TEST_P(ChangedSinceReadTest, StoreIsRefusedAndTheOtherWriteKept) {
     const ChangeCase &c = GetParam();
-    ScratchDirectory directory;
-    const std::string path = directory.File(kSettingsFileName);
-    WriteFile(path, kFile);
-    DoseSettings read;
+    const ScratchSettings file(kFile);
+    const std::string &path = file.path;
     StoreGuard guard;
-    guard.readAs.emplace();
-    ASSERT_TRUE(LoadSettings(read, "dosages", "Breakfast", path, &*guard.readAs).ok);
+    guard.readAs = ReadBy("dosages", path);
 
     c.change(path);
     const FileResult result =
@@ -96,12 +108,9 @@ INSTANTIATE_TEST_SUITE_P(Writers, ChangedSinceReadTest, ::testing::ValuesIn(kCha
 TEST(StoreGuardTest, OwnStoresFollowEachOtherWithoutAsking) {
     // State: a window stores, keeping the fingerprint the store gives back.
     // Action: it stores again. Expected: its own write does not count as someone else's.
-    ScratchDirectory directory;
-    const std::string path = directory.File(kSettingsFileName);
-    WriteFile(path, kFile);
-    DoseSettings read;
-    FileFingerprint seen;
-    ASSERT_TRUE(LoadSettings(read, "dosages", "Breakfast", path, &seen).ok);
+    const ScratchSettings file(kFile);
+    const std::string &path = file.path;
+    FileFingerprint seen = ReadBy("dosages", path);
     for (const char *tables : {"CD=12 BS=140,1", "CD=13 BS=140,2", "CD=13 BS=140,2"}) {
         StoreGuard guard;
         guard.readAs = seen;
@@ -132,9 +141,8 @@ class ChangedDuringStoreTest : public ::testing::TestWithParam<DuringStoreCase> 
 // editor's.
 TEST_P(ChangedDuringStoreTest, EditorWriteIsNotReplaced) {
     const DuringStoreCase &c = GetParam();
-    ScratchDirectory directory;
-    const std::string path = directory.File(kSettingsFileName);
-    WriteFile(path, kFile);
+    const ScratchSettings file(kFile);
+    const std::string &path = file.path;
     const ScopedReplaceFault editor([&](ReplaceStep step) {
         if (step == ReplaceStep::Close) {
             RewriteInPlace(path, c.editorWrites, c.keepTime);
@@ -180,9 +188,8 @@ class KeptPeriodsTest : public ::testing::TestWithParam<KeptPeriodsCase> {};
 
 TEST_P(KeptPeriodsTest, StoreThatWouldLosePeriodsIsRefused) {
     const KeptPeriodsCase &c = GetParam();
-    ScratchDirectory directory;
-    const std::string path = directory.File(kSettingsFileName);
-    WriteFile(path, c.file);
+    const ScratchSettings file(c.file);
+    const std::string &path = file.path;
     StoreGuard guard;
     guard.keptPeriods = c.kept;
     const FileResult result =
@@ -199,13 +206,10 @@ INSTANTIATE_TEST_SUITE_P(Files, KeptPeriodsTest, ::testing::ValuesIn(kKeptPeriod
 TEST(StoreGuardTest, PeriodsDialogStoreKeepsItsOwnListAndSeesAnAddedPeriod) {
     // State: the periods were read; another program adds P_4. Action: the list is stored
     // with the fingerprint of the read. Expected: refused as a change; P_4 stays.
-    ScratchDirectory directory;
-    const std::string path = directory.File(kSettingsFileName);
-    WriteFile(path, kFile);
-    DoseSettings read;
+    const ScratchSettings file(kFile);
+    const std::string &path = file.path;
     StoreGuard guard;
-    guard.readAs.emplace();
-    ASSERT_TRUE(LoadSettings(read, "periods", "", path, &*guard.readAs).ok);
+    guard.readAs = ReadBy("periods", path);
     const std::string added = kFile + "[Period]\nP_4=Snack\n";
     RewriteInPlace(path, added, false);
     const DoseSettings list = TablesFrom("P=Breakfast|Lunch");

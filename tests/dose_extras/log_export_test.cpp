@@ -3,20 +3,13 @@
 #include "core/file_access.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_store.h"
+#include "tests/support/file_mode.h"
 #include "tests/support/test_environment.h"
 #include "ui/log_window/log_window.h"
 
 #include <QtTest>
 #include <optional>
 #include <sys/stat.h>
-
-namespace {
-mode_t modeOf(const QString &path) {
-    struct stat info {};
-    stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
-}
-} // namespace
 
 class LogExportTest : public QObject {
     Q_OBJECT
@@ -60,7 +53,7 @@ private slots:
                         QDir(env_->directory())
                             .entryList({".export.csv.*"}, QDir::Hidden | QDir::Files);
                     for (const QString &name : temporaries)
-                        whileWritten << modeOf(env_->directory() + "/" + name);
+                        whileWritten << testsupport::permissionBits(env_->directory() + "/" + name);
                 }
                 return 0;
             });
@@ -69,7 +62,7 @@ private slots:
         umask(previous);
         QVERIFY(exported);
         QCOMPARE(whileWritten, QList<mode_t>({0600}));
-        QCOMPARE(modeOf(path), mode_t(0600));
+        QCOMPARE(testsupport::permissionBits(path), mode_t(0600));
         QFile csv(path);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readAll(), logbook::entriesToCsv({entry}));

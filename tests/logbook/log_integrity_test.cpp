@@ -2,6 +2,7 @@
 // a commit that fails leaves no entry behind and the next one works; the file and its folders
 // are private from the moment they exist.
 #include "logbook/log_store.h"
+#include "tests/support/file_mode.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -44,12 +45,6 @@ sqlite3 *storeHandle() {
 
 int refuseCommit(void *) {
     return 1; // turns the COMMIT into a rollback, as a full disk or a lost lock would
-}
-
-mode_t modeOf(const QString &path) {
-    struct stat info {};
-    stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
 }
 
 } // namespace
@@ -165,10 +160,10 @@ private slots:
         const LogResult opened = store.open();
         umask(previous);
         QVERIFY2(opened.ok, qPrintable(opened.error));
-        QCOMPARE(modeOf(file), mode_t(0600));
+        QCOMPARE(testsupport::permissionBits(file), mode_t(0600));
         if (existingMode < 0) {
-            QCOMPARE(modeOf(dir_->filePath("a")), mode_t(0700));
-            QCOMPARE(modeOf(dir_->filePath("a/b")), mode_t(0700));
+            QCOMPARE(testsupport::permissionBits(dir_->filePath("a")), mode_t(0700));
+            QCOMPARE(testsupport::permissionBits(dir_->filePath("a/b")), mode_t(0700));
         }
     }
 };

@@ -1,5 +1,6 @@
 // The periods dialog when another program adds a period while it is open.
 
+#include "tests/periods_dialog/period_boxes.h"
 #include "tests/support/test_environment.h"
 #include "ui/dialogs/period_config_dialog.h"
 
@@ -12,12 +13,7 @@ namespace {
 const QByteArray kMeals = "[Period]\nP_1=Breakfast\nP_2=Lunch\nP_3=Dinner\n";
 const QByteArray kWithSnack = "[Period]\nP_1=Breakfast\nP_2=Lunch\nP_3=Dinner\nP_4=Snack\n";
 
-QString boxTexts(const QDialog *dialog) {
-    QStringList texts;
-    for (int i = 1; i <= 12; ++i)
-        texts << dialog->findChild<QLineEdit *>(QStringLiteral("INPUT_PERIOD_%1").arg(i))->text();
-    return texts.join('|').remove(QRegularExpression("\\|+$"));
-}
+using periodstest::boxTexts;
 
 } // namespace
 
