@@ -100,17 +100,21 @@ std::vector<std::string> ListedPeriods(const IniDocument &document) {
 FileResult RefuseLostPeriods(const IniDocument &document, const StoreGuard &guard) {
     const std::vector<std::string> listed = ListedPeriods(document);
     std::string lost;
+    int count = 0;
     for (const std::string &kept : guard.keptPeriods) {
         if (std::find(listed.begin(), listed.end(), kept) == listed.end()) {
             lost += (lost.empty() ? "\"" : ", \"") + kept + "\"";
+            ++count;
         }
     }
-    if (lost.empty()) {
+    if (count == 0) {
         return {};
     }
-    return {false, "The settings file no longer lists the period " + lost +
+    return {false, std::string("The settings file no longer lists the ") +
+                       (count == 1 ? "period " : "periods ") + lost +
                        " (another program may be writing it just now); storing over it would "
-                       "lose them, so nothing was saved."};
+                       "lose " +
+                       (count == 1 ? "it" : "them") + ", so nothing was saved."};
 }
 
 FileResult ReplaceIfEdited(const IniDocument &document, const std::string &path,

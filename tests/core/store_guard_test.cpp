@@ -176,11 +176,11 @@ const KeptPeriodsCase kKeptPeriods[] = {
     {"list_cut_short",
      "[Period]\nP_1=Breakfast\n[Breakfast]\nCD_1=10\n",
      {"Breakfast", "Lunch", "Supper"},
-     "period \"Lunch\", \"Supper\" "},
+     "periods \"Lunch\", \"Supper\" "},
     {"renamed_elsewhere_is_missing",
      "[Period]\nP_1=Breakfast\nP_2=Midday\nP_3=Supper\n",
      {"Breakfast", "Lunch", "Supper"},
-     "\"Lunch\""},
+     "the period \"Lunch\" "},
     {"nothing_kept_nothing_checked", "[Breakfast]\nCD_1=10\n", {}, ""},
 };
 

@@ -65,7 +65,7 @@ private slots:
         click(d_, "cmdApply");
         QCOMPARE(env_->watchdog().seen().size(), 2);
         const QString refusal = env_->watchdog().seen().at(1).text;
-        QVERIFY2(refusal.contains("no longer lists the period \"Breakfast\", \"Lunch\""),
+        QVERIFY2(refusal.contains("no longer lists the periods \"Breakfast\", \"Lunch\""),
                  qPrintable(refusal));
         QCOMPARE(env_->readSettingsFile(), halfWritten);
         QCOMPARE(text(d_, "INPUT_BS_1"), QStringLiteral("145"));
