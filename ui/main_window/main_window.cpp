@@ -180,10 +180,11 @@ void MainWindow::fillMealtime() {
 }
 
 void MainWindow::Mealtime_Click() {
-    // The pen step and the ceiling are read with the tables, so that a hand edit of either
-    // counts from the next selection on, also of the period already shown.
-    extras_->readOptions();
     loadSelectedPeriod();
+    // The pen step and the ceiling are read with the tables, so that a hand edit of either
+    // counts from the next selection on, also of the period already shown. Read after the
+    // tables: a write in between makes the tables the older, and the file is read again.
+    extras_->readOptions();
     recalculate();
 }
 
