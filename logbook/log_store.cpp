@@ -73,9 +73,9 @@ QString prepareFile(const QString &path) {
 }
 
 QString damagedText(const QString &detail) {
-    return QStringLiteral("the logbook is damaged, so none of it is shown as if it were all of it "
-                          "(%1). Restore it from a backup copy.")
-        .arg(detail);
+    return QStringLiteral("the logbook is damaged (%1). Norvalis shows none of it rather than a "
+                          "part that looks whole; restore it from a backup copy.")
+        .arg(detail.trimmed());
 }
 
 // SQLite's own word for a damaged file (SQLITE_CORRUPT) said as such; any other error as it is.
