@@ -42,6 +42,12 @@ public:
     void showOptions();
     // Rereads the newest entry for the "Last recorded" line.
     void refreshLastRecorded();
+    // Reads the pen step and the ceiling from the settings file again.
+    void readOptions();
+
+signals:
+    // Record dose was chosen: whoever shows the doses brings them up to date first.
+    void aboutToRecord();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,7 +56,6 @@ private:
     // The open logbook, or null after a message that starts with failure and says why.
     LogSession *openedLog(const QString &failure);
     void connectMenu();
-    void readOptions();
     void relayout();
     DoseSnapshot snapshot() const;
 

@@ -108,7 +108,8 @@ void OptionsDialog::accept() {
                                                                {&kMaxDoseBox, maxDose_}};
     std::string bytes;
     const std::string path = settingsPath();
-    norvalis::FileResult result = norvalis::ReadWholeFile(path, bytes);
+    norvalis::FileFingerprint readAs;
+    norvalis::FileResult result = norvalis::ReadWholeFile(path, bytes, &readAs);
     norvalis::IniDocument file(std::move(bytes));
     for (const auto &[box, edit] : boxes) {
         const norvalis::OptionText read = norvalis::ReadOptionText(edit->text().toStdString());
@@ -134,7 +135,7 @@ void OptionsDialog::accept() {
     if (const QString error = glucose_->store(file); !error.isEmpty() && result.ok)
         result = {false, error.toStdString()};
     if (result.ok)
-        result = norvalis::ReplaceFileAtomically(path, file.Bytes());
+        result = norvalis::ReplaceFileAtomically(path, file.Bytes(), {.expected = &readAs});
     if (!result.ok) {
         platform::messageBox(this, QStringLiteral("The options were not saved.\n\nFile: %1\n"
                                                   "Reason: %2")
