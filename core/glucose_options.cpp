@@ -87,7 +87,8 @@ std::optional<TargetRangeProblem> CheckTargetRange(std::string_view lowText,
 
 FileResult StoreGlucoseUnits(const std::string &path, GlucoseUnits units) {
     std::string bytes;
-    if (FileResult read = ReadWholeFile(path, bytes); !read.ok) {
+    FileFingerprint readAs;
+    if (FileResult read = ReadWholeFile(path, bytes, &readAs); !read.ok) {
         return read;
     }
     IniDocument file(std::move(bytes));
@@ -96,7 +97,8 @@ FileResult StoreGlucoseUnits(const std::string &path, GlucoseUnits units) {
     if (!set.ok) {
         return {false, set.error};
     }
-    return ReplaceFileAtomically(path, file.Bytes());
+    // Refused, rather than written over, when another program changed the file meanwhile.
+    return ReplaceFileAtomically(path, file.Bytes(), {.expected = &readAs});
 }
 
 } // namespace norvalis
