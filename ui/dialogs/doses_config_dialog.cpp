@@ -109,6 +109,10 @@ DosesConfigDialog::DosesConfigDialog(QWidget *owner)
     connect(w_->cmdOK, &QPushButton::clicked, this, &DosesConfigDialog::cmdOK_Click);
     connect(w_->cmdCancel, &QPushButton::clicked, this, &DosesConfigDialog::cmdCancel_Click);
     connect(w_->cmdApply, &QPushButton::clicked, this, &DosesConfigDialog::cmdApply_Click);
+    // Enter in a box presses OK, as in every dialog; Enter on a focused button presses that one.
+    for (QPushButton *button : {w_->cmdApply, w_->cmdOK, w_->cmdCancel})
+        button->setAutoDefault(true);
+    w_->cmdOK->setDefault(true);
 
     Form_Load();
 }
@@ -277,6 +281,21 @@ bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
     return false;
 }
 
+bool DosesConfigDialog::confirmFallingLevels(const doses_boxes::BoxTexts &texts) {
+    const std::vector<doses_checks::FallingLevels> falling = doses_checks::fallingLevels(texts);
+    if (falling.empty())
+        return true;
+    using Button = QMessageBox::StandardButton;
+    const Button answer = doses_messages::ask(
+        this, doses_messages::fallingLevels(falling),
+        {{Button::Yes, QStringLiteral("&Store anyway")}, {Button::No, QStringLiteral("&Go back")}});
+    if (answer == Button::Yes)
+        return true;
+    const doses_checks::FallingLevels &first = falling.front();
+    focusBox(static_cast<int>(first.page), w_->box(first.page, first.rows.front()));
+    return false;
+}
+
 bool DosesConfigDialog::store(int index) {
     const QString path = platform::settingsFilePath();
     if (index < 0) {
@@ -284,7 +303,7 @@ bool DosesConfigDialog::store(int index) {
         return false;
     }
     const doses_boxes::BoxTexts texts = boxTexts();
-    if (refuseUnreadableBox(texts) || !confirmDroppedRows(texts))
+    if (refuseUnreadableBox(texts) || !confirmDroppedRows(texts) || !confirmFallingLevels(texts))
         return false;
 
     const QString period = w_->mealtime->itemText(index);

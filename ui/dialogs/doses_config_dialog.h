@@ -55,6 +55,7 @@ private:
     bool store(int index);
     bool refuseUnreadableBox(const doses_boxes::BoxTexts &texts);
     bool confirmDroppedRows(const doses_boxes::BoxTexts &texts);
+    bool confirmFallingLevels(const doses_boxes::BoxTexts &texts);
     void focusBox(int page, QWidget *box);
 
     void loadSelectedPeriod();
