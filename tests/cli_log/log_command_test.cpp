@@ -5,6 +5,7 @@
 #include "logbook/log_csv.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
+#include "tests/core/named_cases.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@
 
 namespace norvalis::cli {
 namespace {
+
+using norvalis::testing::operator<<; // names the cases in the test lists
 
 struct CliRun {
     int status;
@@ -73,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DoseJsonCase{"both_tie_down_and_above",
                                    "[Options]\nPenStep=0.5\nMaxDose=20\n", "212.5",
                                    ",\"pen_dose\":\"21\",\"above_max\":true}\n"}),
-    [](const auto &info) { return info.param.name; });
+    norvalis::testing::CaseName());
 
 TEST_F(CliTest, OptionsIsNeitherListedNorLoadedAsAPeriod) {
     const std::string settings = WriteSettings("[Options]\nPenStep=0.5\n");
@@ -172,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"csv_elsewhere", {"periods", "--csv"}, kExitUsage},
                       UsageCase{"since_elsewhere", {"check", "--since", "2026-01-01"}, kExitUsage},
                       UsageCase{"unreadable_logbook", {"log"}, kExitFindings, true}),
-    [](const auto &info) { return info.param.name; });
+    norvalis::testing::CaseName());
 
 } // namespace
 } // namespace norvalis::cli
