@@ -266,34 +266,29 @@ bool DosesConfigDialog::refuseUnreadableBox(const doses_boxes::BoxTexts &texts) 
     return true;
 }
 
-bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
-    const std::vector<doses_checks::DroppedRows> dropped = doses_checks::droppedRows(texts);
-    if (dropped.empty())
-        return true;
+bool DosesConfigDialog::askGoOnOrGoBack(const QString &question, const QString &goOn, Page page,
+                                        int box) {
     using Button = QMessageBox::StandardButton;
     const Button answer = doses_messages::ask(
-        this, doses_messages::droppedRows(dropped),
-        {{Button::Yes, QStringLiteral("&Remove")}, {Button::No, QStringLiteral("&Go back")}});
+        this, question, {{Button::Yes, goOn}, {Button::No, QStringLiteral("&Go back")}});
     if (answer == Button::Yes)
         return true;
-    const doses_checks::DroppedRows &first = dropped.front();
-    focusBox(static_cast<int>(first.page), w_->box(first.page, first.gapBox));
+    focusBox(static_cast<int>(page), w_->box(page, box));
     return false;
+}
+
+bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
+    const std::vector<doses_checks::DroppedRows> dropped = doses_checks::droppedRows(texts);
+    return dropped.empty() ||
+           askGoOnOrGoBack(doses_messages::droppedRows(dropped), QStringLiteral("&Remove"),
+                           dropped.front().page, dropped.front().gapBox);
 }
 
 bool DosesConfigDialog::confirmFallingLevels(const doses_boxes::BoxTexts &texts) {
     const std::vector<doses_checks::FallingLevels> falling = doses_checks::fallingLevels(texts);
-    if (falling.empty())
-        return true;
-    using Button = QMessageBox::StandardButton;
-    const Button answer = doses_messages::ask(
-        this, doses_messages::fallingLevels(falling),
-        {{Button::Yes, QStringLiteral("&Store anyway")}, {Button::No, QStringLiteral("&Go back")}});
-    if (answer == Button::Yes)
-        return true;
-    const doses_checks::FallingLevels &first = falling.front();
-    focusBox(static_cast<int>(first.page), w_->box(first.page, first.rows.front()));
-    return false;
+    return falling.empty() ||
+           askGoOnOrGoBack(doses_messages::fallingLevels(falling), QStringLiteral("&Store anyway"),
+                           falling.front().page, falling.front().rows.front());
 }
 
 bool DosesConfigDialog::store(int index) {
