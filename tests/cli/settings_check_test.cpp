@@ -101,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
     CheckCase{"twelfth_entries_are_read", "[Period]\nP_1=A\nP_2=B\nP_3=C\nP_4=D\nP_5=E\nP_6=F\nP_7=G\nP_8=H\nP_9=I\nP_10=J\nP_11=K\nP_12=L\n[A]\n" + kTwelveRows + "[B]\n[C]\n[D]\n[E]\n[F]\n[G]\n[H]\n[I]\n[J]\n[K]\n[L]\n", {}},
     CheckCase{"options_written_by_the_dialog", kHeader + "CD_1=10\n[Options]\nPenStep=0.5\nMaxDose=20\n", {}},
     CheckCase{"options_with_comment", kHeader + "CD_1=10\n[options]\n; my pen\npenstep=1\n", {}},
+    CheckCase{"misspelt_options_section", kHeader + "CD_1=10\n[Option]\nPenStep=0.5\n", {{"Option", "[Option]", 5, "the section looks like a misspelt [Options]"}}},
     CheckCase{"option_zero_and_below", kHeader + "CD_1=10\n[Options]\nMaxDose=0\nPenStep=-1\n", {{"Options", "MaxDose", 6, "MaxDose \"0\" reads as 0, not above 0"}, {"Options", "PenStep", 7, "PenStep \"-1\" reads as -1, not above 0"}}},
     CheckCase{"option_without_number", kHeader + "CD_1=10\n[Options]\nPenStep=half\nMaxDose=1e999\n", {{"Options", "PenStep", 6, "PenStep \"half\" has no number at its start"}, {"Options", "MaxDose", 7, "MaxDose \"1e999\" is beyond the number range"}}},
     CheckCase{"option_unknown_and_repeated", kHeader + "CD_1=10\n[Options]\nPenStpe=1\nPenStep=1\npenstep=2\n", {{"Options", "PenStpe", 6, "not a setting the program reads (it reads PenStep and MaxDose)"}, {"Options", "penstep", 8, "the key appears again"}}},

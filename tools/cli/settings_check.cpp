@@ -148,9 +148,10 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-// [Periods], [period list], [Peroid]: a section meant to hold the period list. A name with a
-// digit ([Period 2]) is more likely a period of its own.
-bool LooksLikePeriodSection(std::string_view folded) {
+// [Periods], [period list], [Peroid] for "period", [Option] for "options": a section meant to
+// be one of the program's own (name in small letters). A name with a digit ([Period 2]) is
+// more likely a period of its own.
+bool LooksLikeMisspelt(std::string_view folded, std::string_view name) {
     std::string letters;
     for (const char c : folded) {
         if (IsDigit(c)) {
@@ -163,7 +164,7 @@ bool LooksLikePeriodSection(std::string_view folded) {
     if (letters.size() > 12) {
         return false;
     }
-    return letters.starts_with("period") || EditDistance(letters, "period") <= 2;
+    return letters.starts_with(name.substr(0, 6)) || EditDistance(letters, name) <= 2;
 }
 
 // How a key in a table section relates to a table: the rule it was meant for (if any) and the
@@ -359,11 +360,16 @@ private:
                 findings_.insert(findings_.end(), options.begin(), options.end());
             } else if (folded == NameKey("Period") || listed_.contains(folded)) {
                 continue;
-            } else if (LooksLikePeriodSection(LowerAsciiTrimmed(section.name))) {
+            } else if (LooksLikeMisspelt(LowerAsciiTrimmed(section.name), "period")) {
                 Add(section.name, header, section.lineNumber,
                     "the section looks like a misspelt [Period]",
                     "the program reads the period list only from [Period]; this section is "
                     "never read");
+            } else if (LooksLikeMisspelt(LowerAsciiTrimmed(section.name), "options")) {
+                Add(section.name, header, section.lineNumber,
+                    "the section looks like a misspelt [Options]",
+                    "the program reads its options only from [Options]; this section is never "
+                    "read");
             } else if (hasPeriodList) {
                 Add(section.name, header, section.lineNumber, "no P_ key in [Period] lists it",
                     "its tables are never used");
