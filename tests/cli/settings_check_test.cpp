@@ -111,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
     CheckCase{"period_named_period", "[Period]\nP_1=A\nP_2=Period\n[A]\n", {{"Period", "P_2", 3, "period \"Period\" has the name of the section that holds the period list"}}},
     CheckCase{"nul_in_a_comment", std::string("; kept by hand\0!\n", 17) + kHeader + "CD_1=10\n", {}},
     CheckCase{"carriage_returns_alone", "[Period]\rP_1=A\r[A]\rCD_1=10\r", {{"", "", 0, "the lines end with a carriage return alone"}}},
+    CheckCase{"carriage_returns_alone_but_the_last", "[Period]\rP_1=A\r[A]\rCD_1=10\n", {{"", "", 0, "the lines end with a carriage return alone"}}},
+    CheckCase{"carriage_return_inside_a_comment", kHeader + "CD_1=10\n; a\rb\n", {}},
     CheckCase{"hexadecimal_mark_without_digits", kHeader + "BS_1=140,&H\n", {{"A", "BS_1", 4, "dose \"&H\" has no number at its start"}}},
     CheckCase{"hexadecimal_dose_is_read", kHeader + "BS_1=140,&H2\n", {}},
     CheckCase{"blank_inside_a_dose", kHeader + "BS_1=140,1 5\n", {{"A", "BS_1", 4, "dose \"1 5\" reads as 15: the program skips blanks inside a number"}}},

@@ -100,9 +100,19 @@ bool LooksBinary(std::string_view bytes) {
     return controls > bytes.size() / 100;
 }
 
-// Lines ended by a carriage return alone: the program ends lines only at a line feed.
-bool HasOnlyCarriageReturns(std::string_view bytes) {
-    return bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+// Lines ended by a carriage return alone (an editor's old Mac setting), perhaps with a line
+// feed here and there: the program ends lines only at a line feed.
+bool EndsLinesWithCarriageReturns(std::string_view bytes) {
+    std::size_t lineFeeds = 0;
+    std::size_t loneReturns = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ++lineFeeds;
+        } else if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) {
+            ++loneReturns;
+        }
+    }
+    return loneReturns > 0 && loneReturns >= lineFeeds;
 }
 
 // How a number text reads when that is not what it looks like, or nullopt: blanks inside a
@@ -225,12 +235,12 @@ public:
                 "the program finds no periods and no tables in it");
             return std::move(findings_);
         }
-        if (HasOnlyCarriageReturns(bytes_)) {
+        if (EndsLinesWithCarriageReturns(bytes_)) {
             Add("", "", 0,
                 "the lines end with a carriage return alone, which the program does not take "
                 "as the end of a line",
-                "the whole file reads as one line, so the program finds no periods and no "
-                "tables in it; save it with Unix (LF) or Windows (CR LF) line endings");
+                "the program reads those lines as one, so it does not find the periods and "
+                "tables on them; save the file with Unix (LF) or Windows (CR LF) line endings");
             return std::move(findings_);
         }
         std::vector<std::string> periods;
