@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "2026-03-28T23:01:00Z", "2026-03-29", "2026-03-29 00:01 UTC+01:00"},
         LocalDayCase{"berlin_day_after_the_autumn_change", "Europe/Berlin", "2026-10-25T22:59:00Z",
                      "2026-10-25T23:01:00Z", "2026-10-26", "2026-10-26 00:01 UTC+01:00"}),
-    [](const auto &info) { return info.param.name; });
+    norvalis::testing::CaseName());
 
 struct UsageCase {
     std::string name;
