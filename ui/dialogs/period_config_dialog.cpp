@@ -40,7 +40,7 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(layout::kCaption));
     setFont(platform::designFont());
-    widget_table::buildWidgets(layout::kWidgets, this).firstTabStop->setFocus();
+    widget_table::buildWidgets(layout::kWidgets, this);
 
     // A fixed place on the owner's screen, not centred: placing it here also keeps QDialog
     // from centring it when shown.
@@ -55,6 +55,8 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
         box->setAccessibleName(QStringLiteral("Period %1").arg(i));
         boxes_ << box;
     }
+    // The dialog is for typing names: it opens with the focus in the first box.
+    boxes_.first()->setFocus();
     // Enter in a box presses OK; Enter on a focused button presses that button; Escape and
     // the close box cancel (QDialog's own rules).
     auto *ok = findChild<QPushButton *>(QStringLiteral("OKButton"));

@@ -6,6 +6,7 @@
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "platform/settings_location.h"
+#include "ui/number_input/typed_number.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -108,7 +109,10 @@ void OptionsDialog::accept() {
     norvalis::IniDocument file(std::move(bytes));
     for (const auto &[box, edit] : boxes) {
         const norvalis::OptionText read = norvalis::ReadOptionText(edit->text().toStdString());
-        if (const QString why = refusal(*box, read); !why.isEmpty()) {
+        QString why = number_input::refusalOf(QString::fromLatin1(box->name), edit->text());
+        if (why.isEmpty())
+            why = refusal(*box, read);
+        if (!why.isEmpty()) {
             platform::messageBox(this, QStringLiteral("Nothing was saved. ") + why);
             edit->setFocus();
             edit->selectAll();
