@@ -97,8 +97,10 @@ std::string HelpText() {
            "                   array of objects; --csv: RFC 4180 with a header line).\n"
            "\n"
            "Options:\n"
-           "  --settings FILE  The settings file to read (default: Norvalis.ini beside this\n"
-           "                   program). A missing file reads as an empty one.\n"
+           "  --settings FILE  The settings file to read (default: the program's, named below:\n"
+           "                   Norvalis.ini beside this program, or for the installed package\n"
+           "                   ~/.config/Norvalis/Norvalis.ini). A missing file reads as an\n"
+           "                   empty one.\n"
            "  --json           Print JSON instead of text.\n"
            "  --csv            Print CSV instead of text (log only).\n"
            "  --help, -h       Print this help.\n"
@@ -106,6 +108,10 @@ std::string HelpText() {
            "Option values are taken as given, also when empty or starting with '-'.\n"
            "\n"
            "Exit status: 0 success, 1 findings or an unreadable settings file, 2 wrong usage.\n";
+}
+
+std::string SettingsFileLine(const std::string &path) {
+    return "\nSettings file: " + path + "\n";
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &arguments) {

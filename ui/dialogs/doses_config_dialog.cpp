@@ -303,11 +303,14 @@ bool DosesConfigDialog::store(int index) {
         if (answer != Button::Yes)
             return false;
     }
-    norvalis::FileResult saved;
-    if (recreate)
-        saved = norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), settingsPath());
-    if (saved.ok)
-        saved = norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath());
+    const norvalis::FileResult saved = platform::storeSettingsFile([&](const std::string &file) {
+        norvalis::FileResult result;
+        if (recreate)
+            result = norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), file);
+        if (result.ok)
+            result = norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), file);
+        return result;
+    });
     if (!saved.ok) {
         platform::messageBox(
             this, doses_messages::saveFailed(period, path, QString::fromStdString(saved.error)));

@@ -150,7 +150,8 @@ void PeriodConfigDialog::OKButton_Click() {
     std::vector<norvalis::SectionRename> renames;
     for (const periods::Rename &rename : plan.renames)
         renames.push_back({rename.from.toStdString(), rename.to.toStdString()});
-    const norvalis::FileResult saved = norvalis::SavePeriods(settings, renames, settingsPath());
+    const norvalis::FileResult saved = platform::storeSettingsFile(
+        [&](const std::string &file) { return norvalis::SavePeriods(settings, renames, file); });
     if (!saved.ok) {
         QMessageBox::warning(
             this, windowTitle(),
