@@ -1,6 +1,7 @@
 #include "logbook/log_csv.h"
 
 #include "core/number_text.h"
+#include "logbook/entry_kind.h"
 
 #include <QStringList>
 
@@ -36,7 +37,8 @@ QString csvField(const QString &plain) {
 QByteArray entriesToCsv(const QList<LogEntry> &entries) {
     const QString header =
         QStringLiteral("time,period,blood_sugar_text,blood_sugar,carbohydrate_text,carbohydrate,"
-                       "correction_dose,carbohydrate_dose,weighting_dose,total_dose,taken,note");
+                       "correction_dose,carbohydrate_dose,weighting_dose,total_dose,taken,note,"
+                       "kind");
     QString csv = header + QStringLiteral("\r\n");
     for (const LogEntry &entry : entries) {
         const QStringList fields = {
@@ -52,6 +54,7 @@ QByteArray entriesToCsv(const QList<LogEntry> &entries) {
             entry.totalDose,
             number(entry.taken),
             entry.note,
+            kindName(entry.kind),
         };
         QStringList line;
         for (const QString &field : fields)

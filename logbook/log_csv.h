@@ -11,7 +11,8 @@ namespace logbook {
 // ends, and a field in double quotes (quotes doubled) when it holds a comma, a quote or a
 // line break. Numbers use the full stop whatever the locale. Text that a spreadsheet would
 // take for a formula (starting with =, +, -, @, a tab or a carriage return, and not a number)
-// starts with an apostrophe, which spreadsheets show as text.
+// starts with an apostrophe, which spreadsheets show as text. The kind is the last column, so
+// files of earlier versions keep their columns where they were.
 QByteArray entriesToCsv(const QList<LogEntry> &entries);
 
 // One field as it stands in a line.

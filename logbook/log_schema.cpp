@@ -32,6 +32,12 @@ const QStringList kVersion1To2 = {
     QStringLiteral("CREATE INDEX entries_by_time ON entries (taken_at_ms)"),
 };
 
+// From 2 to 3. Every entry before kinds existed was a rapid dose typed in Record Dose.
+const QStringList kVersion2To3 = {
+    QStringLiteral("ALTER TABLE entries ADD COLUMN kind TEXT NOT NULL DEFAULT 'rapid'"
+                   " CHECK (kind IN ('rapid', 'long', 'reading'))"),
+};
+
 QString run(QSqlDatabase &db, const QStringList &statements) {
     for (const QString &statement : statements) {
         QSqlQuery query(db);
@@ -77,6 +83,8 @@ QString step(QSqlDatabase &db, int version) {
             error = fillInstants(db);
         return error;
     }
+    case 2:
+        return run(db, kVersion2To3);
     default:
         return QStringLiteral("no way known from schema version %1").arg(version);
     }

@@ -7,8 +7,9 @@ class QSqlDatabase;
 namespace logbook {
 
 // Version 1 kept the local time text only and had no notes; version 2 adds the note and the
-// instant in milliseconds (for ordering and filtering across UTC offsets).
-inline constexpr int kCurrentSchemaVersion = 2;
+// instant in milliseconds (for ordering and filtering across UTC offsets); version 3 adds the
+// kind of entry ("rapid", "long" or "reading"), every older entry being a rapid dose.
+inline constexpr int kCurrentSchemaVersion = 3;
 
 // Creates the tables of the given schema version in an empty database. Returns an empty text
 // on success, otherwise the reason.

@@ -1,5 +1,6 @@
 #include "logbook/log_store.h"
 
+#include "logbook/entry_kind.h"
 #include "logbook/log_schema.h"
 
 #include <QDir>
@@ -15,8 +16,9 @@ namespace logbook {
 
 namespace {
 
-constexpr auto kColumns = "id, taken_at, period, blood_sugar_text, blood_sugar, carb_text, carbs,"
-                          " correction_dose, carb_dose, weighting_dose, total_dose, taken, note";
+constexpr auto kColumns =
+    "id, taken_at, period, blood_sugar_text, blood_sugar, carb_text, carbs,"
+    " correction_dose, carb_dose, weighting_dose, total_dose, taken, note, kind";
 
 QString uniqueConnectionName() {
     static std::atomic<int> counter{0};
@@ -59,6 +61,9 @@ LogEntry entryFrom(const QSqlQuery &query) {
     entry.totalDose = query.value(10).toString();
     entry.taken = query.value(11).toDouble();
     entry.note = query.value(12).toString();
+    // The schema allows only the three words; anything else could only come from a damaged
+    // file, and reads as the kind every entry had before kinds existed.
+    entry.kind = kindFromName(query.value(13).toString()).value_or(EntryKind::Rapid);
     return entry;
 }
 
@@ -135,13 +140,14 @@ LogResult LogStore::add(LogEntry &entry) {
         text(entry.totalDose),
         entry.taken,
         text(entry.note),
+        kindName(entry.kind),
     };
     QSqlQuery query;
     const LogResult written = runInOwnTransaction(
         QStringLiteral(
             "INSERT INTO entries (taken_at, taken_at_ms, period, blood_sugar_text, blood_sugar,"
             " carb_text, carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken,"
-            " note) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            " note, kind) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         values, query);
     if (written.ok)
         entry.id = query.lastInsertId().toLongLong();

@@ -99,8 +99,13 @@ protected:
     void Record(const QString &when, double taken, const QString &note = {}) {
         logbook::LogStore store(logbook::defaultLogPath());
         const QDateTime at = QDateTime::fromString(when, Qt::ISODate);
-        logbook::LogEntry entry{0,  at, "Breakfast", "190", 190,   "75", 75,
-                                "", "", "",          "9.5", taken, note};
+        logbook::LogEntry entry{0,     logbook::EntryKind::Rapid,
+                                at,    "Breakfast",
+                                "190", 190,
+                                "75",  75,
+                                "",    "",
+                                "",    "9.5",
+                                taken, note};
         ASSERT_TRUE(store.add(entry).ok);
         entries_.prepend(entry);
     }
@@ -128,7 +133,8 @@ TEST_F(LogTest, PrintsTextJsonAndCsv) {
                             "\"blood_sugar_text\":\"190\",\"blood_sugar\":190,"),
               std::string::npos)
         << json.out;
-    EXPECT_NE(json.out.find("\"taken\":6.5,\"note\":\"walk, \\\"big\\\"\\u000alunch\"}"),
+    EXPECT_NE(json.out.find(
+                  "\"taken\":6.5,\"note\":\"walk, \\\"big\\\"\\u000alunch\",\"kind\":\"rapid\"}"),
               std::string::npos);
     const CliRun csv = RunCli({"log", "--csv"});
     EXPECT_EQ(csv.out, logbook::entriesToCsv(entries_).toStdString());

@@ -2,6 +2,7 @@
 // trip, deleting, files that cannot be used, the date ranges across days and a clock change,
 // and the CSV export. Runs with TZ=Europe/Berlin (set by CTest).
 
+#include "logbook/entry_kind.h"
 #include "logbook/last_recorded_text.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_range.h"
@@ -25,8 +26,9 @@ QDateTime berlin(const QString &text) {
 }
 
 // Breakfast at 190 mg with 75 g: 2 + 7.5 and no weighting, 9.5 in all.
-LogEntry sample(const QDateTime &at, double taken = 6.5, const QString &note = QString()) {
-    return {0, at, "Breakfast", "190 mg", 190, "75", 75, "2", "7.5", "", "9.5", taken, note};
+LogEntry sample(const QDateTime &at, double taken = 6.5, const QString &note = QString(),
+                EntryKind kind = EntryKind::Rapid) {
+    return {0, kind, at, "Breakfast", "190 mg", 190, "75", 75, "2", "7.5", "", "9.5", taken, note};
 }
 
 // Runs one statement on the file through a connection of its own; returns the first value.
@@ -92,53 +94,103 @@ private slots:
         QVERIFY(!store.remove(written.id).ok); // gone already: said, not silently ignored
     }
 
-    // A version 1 file keeps its entries and gains the note and the instant.
-    void migratesVersion1() {
+    // Files written by the earlier versions of the program keep every entry; each becomes a
+    // rapid dose, gains the note and the instant as needed, and takes new entries of any kind.
+    void migratesOlderFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("periods"); // newest first
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("since"); // an instant between the two entries
+        QTest::newRow("version 1, entries either side of the spring change")
+            << "version1.sqlite" << QStringList{"Breakfast", "Night"} << QStringList{"", ""}
+            << "2026-03-29T01:00:00Z";
+        QTest::newRow("version 2, with a note")
+            << "version2.sqlite" << QStringList{"Lunch", "Breakfast"}
+            << QStringList{"", "pen, then walk"} << "2026-11-30T07:00:00Z";
+    }
+
+    void migratesOlderFiles() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, periods);
+        QFETCH(QStringList, notes);
+        QFETCH(QString, since);
         QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "version1");
-            db.setDatabaseName(path());
-            QVERIFY(db.open());
-            QCOMPARE(createSchema(db, 1), QString());
-            QSqlQuery insert(db);
-            QVERIFY(insert.exec(
-                "INSERT INTO entries (taken_at, period, blood_sugar_text, blood_sugar, carb_text,"
-                " carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken) VALUES"
-                " ('2026-03-29T01:30:00+01:00', 'Night', '120', 120, '0', 0, '', '0', '', '0', 1),"
-                " ('2026-03-29T03:10:00+02:00', 'Breakfast', '150', 150, '60', 60, '1', '6', '',"
-                " '7', 7)"));
-            QCOMPARE(schemaVersion(db), 1);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("version1");
+        QVERIFY(QFile::copy(QStringLiteral(NORVALIS_LOG_FILES "/") + file, path()));
+        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+        const int before = sql(path(), "SELECT version FROM schema_version").toInt();
+        QVERIFY(before < kCurrentSchemaVersion);
 
         LogStore store(path());
         const LogResult opened = store.open();
         QVERIFY2(opened.ok, qPrintable(opened.error));
         QList<LogEntry> read;
         QVERIFY(store.entries(read).ok);
-        QCOMPARE(read.size(), 2);
-        // Across the spring change the later local text is also the later instant.
-        QCOMPARE(read[0].period, "Breakfast");
-        QCOMPARE(read[1].note, QString());
-        QVERIFY(store.entries(read, QDateTime::fromString("2026-03-29T01:00:00Z", Qt::ISODate)).ok);
-        QCOMPARE(read.size(), 1); // the instants were filled in: the filter works on old entries
-        LogEntry added = sample(berlin("2026-12-06 12:00:00"), 2, "new");
-        QVERIFY(store.add(added).ok);
+        QCOMPARE(read.size(), periods.size());
+        for (int i = 0; i < read.size(); ++i) {
+            QCOMPARE(read[i].period, periods[i]);
+            QCOMPARE(read[i].note, notes[i]);
+            QCOMPARE(read[i].kind, EntryKind::Rapid);
+        }
+        // The instants are there: the filter works on old entries.
+        QVERIFY(store.entries(read, QDateTime::fromString(since, Qt::ISODate)).ok);
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read[0].period, periods[0]);
 
+        LogEntry reading = sample(berlin("2026-12-06 22:00:00"), 0, "bedtime", EntryKind::Reading);
+        LogEntry basal = sample(berlin("2026-12-06 21:00:00"), 14, "", EntryKind::Long);
+        QVERIFY(store.add(reading).ok && store.add(basal).ok);
+        QVERIFY(store.entries(read).ok);
+        QCOMPARE(read.size(), periods.size() + 2);
+        QCOMPARE(read[0].kind, EntryKind::Reading);
+        QCOMPARE(read[1].kind, EntryKind::Long);
         QCOMPARE(sql(path(), "SELECT version FROM schema_version").toInt(), kCurrentSchemaVersion);
     }
 
+    // Each kind is stored as its word and read back as the same kind.
+    void kindsRoundTrip_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("rapid dose") << int(EntryKind::Rapid) << "rapid";
+        QTest::newRow("long-acting dose") << int(EntryKind::Long) << "long";
+        QTest::newRow("reading only") << int(EntryKind::Reading) << "reading";
+    }
+
+    void kindsRoundTrip() {
+        QFETCH(int, kind);
+        QFETCH(QString, stored);
+        {
+            LogStore store(path());
+            LogEntry entry = sample(berlin("2026-12-06 08:00:00"), 3, "", EntryKind(kind));
+            QVERIFY(store.add(entry).ok);
+        }
+        QCOMPARE(sql(path(), "SELECT kind FROM entries").toString(), stored);
+        LogStore store(path());
+        QCOMPARE(store.latest()->kind, EntryKind(kind));
+    }
+
+    // A file from a newer program is refused with a message and left byte for byte as it was.
     void refusesNewerSchema() {
         {
             LogStore store(path());
-            QVERIFY(store.open().ok);
-            sql(path(), "UPDATE schema_version SET version = 99");
+            LogEntry entry = sample(berlin("2026-12-06 08:00:00"));
+            QVERIFY(store.add(entry).ok);
         }
-        LogStore store(path());
-        const LogResult opened = store.open();
-        QVERIFY(!opened.ok);
-        QVERIFY(opened.error.contains("newer"));
+        sql(path(), "UPDATE schema_version SET version = 99");
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        {
+            LogStore store(path());
+            const LogResult opened = store.open();
+            QVERIFY(!opened.ok);
+            QVERIFY2(opened.error.contains("newer"), qPrintable(opened.error));
+            LogEntry refused = sample(berlin("2026-12-06 09:00:00"));
+            QVERIFY(!store.add(refused).ok);
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(sql(path(), "SELECT version FROM schema_version").toInt(), 99);
     }
 
     void unusableFile_data() {
@@ -270,12 +322,16 @@ private slots:
     void csvDocument() {
         LogEntry entry = sample(berlin("2026-07-01 08:05:00"), 6.5, "walk, \"big\"\nSüß");
         entry.period = QStringLiteral("Frühstück");
-        const QByteArray csv = entriesToCsv({entry});
+        LogEntry basal = sample(berlin("2026-07-01 22:00:00"), 14, "", EntryKind::Long);
+        LogEntry reading = sample(berlin("2026-07-01 23:00:00"), 0, "", EntryKind::Reading);
+        const QByteArray csv = entriesToCsv({entry, basal, reading});
         const QByteArray expected =
             "time,period,blood_sugar_text,blood_sugar,carbohydrate_text,carbohydrate,"
-            "correction_dose,carbohydrate_dose,weighting_dose,total_dose,taken,note\r\n"
+            "correction_dose,carbohydrate_dose,weighting_dose,total_dose,taken,note,kind\r\n"
             "2026-07-01T08:05:00+02:00,Fr\xC3\xBChst\xC3\xBC"
-            "ck,190 mg,190,75,75,2,7.5,,9.5,6.5,\"walk, \"\"big\"\"\nS\xC3\xBC\xC3\x9F\"\r\n";
+            "ck,190 mg,190,75,75,2,7.5,,9.5,6.5,\"walk, \"\"big\"\"\nS\xC3\xBC\xC3\x9F\",rapid\r\n"
+            "2026-07-01T22:00:00+02:00,Breakfast,190 mg,190,75,75,2,7.5,,9.5,14,,long\r\n"
+            "2026-07-01T23:00:00+02:00,Breakfast,190 mg,190,75,75,2,7.5,,9.5,0,,reading\r\n";
         QCOMPARE(csv, expected);
     }
 

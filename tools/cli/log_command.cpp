@@ -5,6 +5,7 @@
 #ifdef NORVALIS_CLI_LOGBOOK
 #include "core/number_text.h"
 #include "json_text.h"
+#include "logbook/entry_kind.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
@@ -59,7 +60,7 @@ void PrintJson(const QList<logbook::LogEntry> &entries, std::ostream &out) {
             << ",\"weighting_dose\":" << JsonString(Std(e.weightingDose))
             << ",\"total_dose\":" << JsonString(Std(e.totalDose))
             << ",\"taken\":" << NumberText(e.taken) << ",\"note\":" << JsonString(Std(e.note))
-            << "}";
+            << ",\"kind\":" << JsonString(Std(logbook::kindName(e.kind))) << "}";
     }
     out << (entries.isEmpty() ? "]\n" : "\n]\n");
 }
