@@ -99,6 +99,11 @@ if command -v man >/dev/null 2>&1; then
         [ -z "$warnings" ] || fail "man $page: $warnings"
     done
 fi
+# The window program's manual page names every option its --help does.
+zcat "$usr/share/man/man1/norvalis.1.gz" | sed 's/\\-/-/g' >"$scratch/norvalis.1"
+for option in $("$usr/bin/norvalis" --help | grep -o -E -- '(^| )--?[a-z][a-z-]*' | tr -d ' '); do
+    grep -F -q -e "$option" "$scratch/norvalis.1" || fail "man norvalis lacks $option"
+done
 for program in bin/norvalis bin/norvalis-cli "$plugin_dir/norvalis-log.so"; do
     if readelf -d "$usr/$program" | grep -E -q 'R(UN)?PATH'; then
         fail "$program keeps a library search path"
