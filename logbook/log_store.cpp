@@ -219,4 +219,13 @@ std::optional<LogEntry> LogStore::latest() {
     return newest.front();
 }
 
+std::optional<LogEntry> LogStore::latestUpTo(const QDateTime &moment) {
+    QList<LogEntry> newest;
+    if (!select(newest, QStringLiteral("WHERE taken_at_ms <= ?"), moment.toMSecsSinceEpoch(), 1)
+             .ok ||
+        newest.isEmpty())
+        return std::nullopt;
+    return newest.front();
+}
+
 } // namespace logbook

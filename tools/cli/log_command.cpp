@@ -6,6 +6,7 @@
 #include "core/number_text.h"
 #include "json_text.h"
 #include "logbook/entry_kind.h"
+#include "logbook/entry_time_text.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
@@ -65,11 +66,15 @@ void PrintJson(const QList<logbook::LogEntry> &entries, std::ostream &out) {
     out << (entries.isEmpty() ? "]\n" : "\n]\n");
 }
 
+// Local times, each with its zone: the text is pasted and read elsewhere, where "now" is not
+// known.
 void PrintText(const QList<logbook::LogEntry> &entries, std::ostream &out) {
+    const QDateTime now = QDateTime::currentDateTime();
     for (const logbook::LogEntry &e : entries) {
-        out << Std(e.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm"))) << "  " << Std(e.period)
-            << "  blood sugar " << Std(e.bloodSugarText) << "  carbohydrate " << Std(e.carbText)
-            << "  total " << (e.totalDose.isEmpty() ? "(none)" : Std(e.totalDose)) << "  taken "
+        out << Std(logbook::entryTimeText(e.takenAt, now, logbook::ZoneShown::Always)) << "  "
+            << Std(e.period) << "  blood sugar " << Std(e.bloodSugarText) << "  carbohydrate "
+            << Std(e.carbText) << "  total "
+            << (e.totalDose.isEmpty() ? "(none)" : Std(e.totalDose)) << "  taken "
             << NumberText(e.taken);
         if (!e.note.isEmpty()) {
             // One entry, one line: a note's own line breaks are shown as spaces.
@@ -92,6 +97,7 @@ int RunLog(const CommandLine &commandLine, std::ostream &out, std::ostream &err)
                 << "\n";
             return kExitUsage;
         }
+        // The day as the person's calendar has it: from local midnight.
         since = day.startOfDay();
     }
     const QString path = logbook::defaultLogPath();

@@ -150,7 +150,7 @@ void LogWindow::deleteSelected() {
     QMessageBox ask(QMessageBox::Question, platform::applicationTitle(),
                     QStringLiteral("Delete the entry of %1 (%2, %3 units taken)?\n\nThis cannot "
                                    "be undone.")
-                        .arg(entry.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                        .arg(model_->data(model_->index(row, LogTableModel::Time)).toString(),
                              entry.period,
                              model_->data(model_->index(row, LogTableModel::Taken)).toString()),
                     QMessageBox::Yes | QMessageBox::No, this);
