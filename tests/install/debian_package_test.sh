@@ -12,17 +12,9 @@ version=$4
 plugin_dir=$5 # below /usr, as the build names it
 file_list=$6
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-rm -rf "$scratch"
-mkdir -p "$scratch/home"
-scratch=$(cd "$scratch" && pwd -P)
-# The programs started here see a scratch user only.
-HOME=$scratch/home
-export HOME
+. "$(dirname "$0")/scratch_user.sh"
+scratch_user "$scratch"
+# The default configuration and data folders, below the scratch home.
 unset XDG_CONFIG_HOME XDG_DATA_HOME
 export QT_QPA_PLATFORM=offscreen
 
