@@ -171,9 +171,12 @@ TEST_F(PrivateStore, FileBesideTheProgramIsStoredAsBefore) {
     EXPECT_FALSE(stored.ok);
     EXPECT_FALSE(fs::exists(root_.Path() / "missing"));
 
+    // The program's own folder is the person's business: it is not tightened.
+    fs::permissions(root_.Path(), fs::perms(0755));
     const SettingsFileChoice portable{root_.File(kSettingsFileName), false};
     ASSERT_TRUE(StoreSettingsFile(portable, Write).ok);
-    EXPECT_EQ(ModeOf(portable.path), 0644u);
+    EXPECT_EQ(ReadFile(portable.path), "[Period]\nP_1=Breakfast\n");
+    EXPECT_EQ(ModeOf(root_.Path()), 0755u);
 }
 
 // State: where the folder would go there is a plain file (also refused to root).

@@ -82,11 +82,7 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     minuteTimer_.setInterval(60 * 1000);
     connect(&minuteTimer_, &QTimer::timeout, this, &DoseExtras::refreshLastRecorded);
     connectMenu();
-    // Read again at every period selection, like the tables, so a hand edit counts at the next
-    // one; connected before the window's own handler, which recalculates.
-    readOptions();
-    connect(qobject_cast<QComboBox *>(widgets_.value(QStringLiteral("Mealtime"))),
-            &QComboBox::currentIndexChanged, this, &DoseExtras::readOptions);
+    readOptions(); // and again by the window at every period selection
     // After the window's first paint: reading the logbook loads the log plugin, which the
     // person should not wait for to see the window.
     window_->installEventFilter(this);
@@ -242,6 +238,7 @@ DoseSnapshot DoseExtras::snapshot() const {
 }
 
 void DoseExtras::recordDose() {
+    emit aboutToRecord();
     QString error;
     LogSession *log = logSession(&error);
     if (log)

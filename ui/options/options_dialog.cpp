@@ -103,7 +103,8 @@ void OptionsDialog::accept() {
                                                                {&kMaxDoseBox, maxDose_}};
     std::string bytes;
     const std::string path = settingsPath();
-    norvalis::FileResult result = norvalis::ReadWholeFile(path, bytes);
+    norvalis::FileFingerprint readAs;
+    norvalis::FileResult result = norvalis::ReadWholeFile(path, bytes, &readAs);
     norvalis::IniDocument file(std::move(bytes));
     for (const auto &[box, edit] : boxes) {
         const norvalis::OptionText read = norvalis::ReadOptionText(edit->text().toStdString());
@@ -124,7 +125,7 @@ void OptionsDialog::accept() {
     }
     if (result.ok)
         result = platform::storeSettingsFile([&](const std::string &target) {
-            return norvalis::ReplaceFileAtomically(target, file.Bytes());
+            return norvalis::ReplaceFileAtomically(target, file.Bytes(), {.expected = &readAs});
         });
     if (!result.ok) {
         platform::messageBox(this, QStringLiteral("The options were not saved.\n\nFile: %1\n"
