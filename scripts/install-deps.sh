@@ -11,6 +11,8 @@ packages=(
     fonts-liberation fonts-dejavu-core
     locales
     desktop-file-utils appstream
+    # The Debian package's test: lintian on the package, man for its manual pages.
+    lintian man-db
     cmark
     xvfb xauth openbox dbus at-spi2-core
     git clang-format

@@ -100,8 +100,10 @@ std::string HelpText() {
            "                   array of objects; --csv: RFC 4180 with a header line).\n"
            "\n"
            "Options:\n"
-           "  --settings FILE  The settings file to read (default: Norvalis.ini beside this\n"
-           "                   program). A missing file reads as an empty one.\n"
+           "  --settings FILE  The settings file to read (default: the program's, named below:\n"
+           "                   Norvalis.ini beside this program, or for the installed package\n"
+           "                   ~/.config/Norvalis/Norvalis.ini). A missing file reads as an\n"
+           "                   empty one.\n"
            "  --json           Print JSON instead of text.\n"
            "  --csv            Print CSV instead of text (log only).\n"
            "  --help, -h       Print this help.\n"
@@ -110,6 +112,10 @@ std::string HelpText() {
            "\n"
            "Exit status: 0 success, 1 findings, an unreadable settings file or a period the\n"
            "file does not list, 2 wrong usage.\n";
+}
+
+std::string SettingsFileLine(const std::string &path) {
+    return "\nSettings file: " + path + "\n";
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &arguments) {

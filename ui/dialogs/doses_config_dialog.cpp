@@ -359,14 +359,16 @@ norvalis::FileResult DosesConfigDialog::storeTables(const norvalis::DoseSettings
                                                     const QString &period, bool recreate,
                                                     norvalis::StoreGuard &guard) {
     guard.stored = &readAs_;
-    if (recreate) {
-        const norvalis::FileResult listed = norvalis::SaveSettings(
-            rebuilt, kPeriodList, period.toStdString(), settingsPath(), guard);
-        if (!listed.ok)
-            return listed;
-        guard.readAs = readAs_; // the second write follows the first, not anyone else's
-    }
-    return norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath(), guard);
+    return platform::storeSettingsFile([&](const std::string &file) {
+        if (recreate) {
+            const norvalis::FileResult listed =
+                norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), file, guard);
+            if (!listed.ok)
+                return listed;
+            guard.readAs = readAs_; // the second write follows the first, not anyone else's
+        }
+        return norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), file, guard);
+    });
 }
 
 void DosesConfigDialog::cmdOK_Click() {

@@ -158,7 +158,12 @@ void PeriodConfigDialog::OKButton_Click() {
     guard.readAs = readAs_; // a period added elsewhere meanwhile is not dropped unasked
     guard.keptPeriods.assign(settings.PeriodList.begin() + 1,
                              settings.PeriodList.begin() + 1 + settings.Counts.PeriodCount);
-    norvalis::FileResult saved = norvalis::SavePeriods(settings, renames, settingsPath(), guard);
+    const auto save = [&] {
+        return platform::storeSettingsFile([&](const std::string &file) {
+            return norvalis::SavePeriods(settings, renames, file, guard);
+        });
+    };
+    norvalis::FileResult saved = save();
     if (saved.changedSinceRead) {
         switch (platform::askAboutChangedFile(this, QStringLiteral("the periods"),
                                               platform::settingsFilePath())) {
@@ -169,7 +174,7 @@ void PeriodConfigDialog::OKButton_Click() {
             return;
         case platform::ChangedFileChoice::StoreAnyway:
             guard.readAs.reset();
-            saved = norvalis::SavePeriods(settings, renames, settingsPath(), guard);
+            saved = save();
             break;
         }
     }

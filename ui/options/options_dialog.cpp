@@ -128,7 +128,9 @@ void OptionsDialog::accept() {
             result = {false, set.error};
     }
     if (result.ok)
-        result = norvalis::ReplaceFileAtomically(path, file.Bytes(), {.expected = &readAs});
+        result = platform::storeSettingsFile([&](const std::string &target) {
+            return norvalis::ReplaceFileAtomically(target, file.Bytes(), {.expected = &readAs});
+        });
     if (!result.ok) {
         platform::messageBox(this, QStringLiteral("The options were not saved.\n\nFile: %1\n"
                                                   "Reason: %2")
