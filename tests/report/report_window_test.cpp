@@ -152,6 +152,10 @@ private slots:
                                                  << "180"
                                                  << "Norvalis.ini/report.pdf"
                                                  << "Reason:";
+        QTest::newRow("decimal comma in the target") << "3,9"
+                                                     << "10"
+                                                     << "report.pdf"
+                                                     << "is read as 3";
     }
     // Expected: a message that says nothing was saved, and no file.
     void saveRefusals() {
@@ -218,6 +222,10 @@ private slots:
                                      << "180"
                                      << "\"Target low\" must be above 0"
                                      << "TargetLow";
+        QTest::newRow("decimal comma that would store 3") << "3,9"
+                                                          << "10"
+                                                          << "is read as 3"
+                                                          << "TargetLow";
     }
     // Expected: OK refuses with the reason, the focus on the box to correct, the file unchanged.
     void optionsRefusals() {

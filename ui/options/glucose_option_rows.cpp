@@ -2,6 +2,7 @@
 
 #include "core/dose_options.h"
 #include "core/glucose_options.h"
+#include "ui/number_input/typed_number.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -55,6 +56,15 @@ void GlucoseOptionRows::fill(const norvalis::IniDocument &file) {
 }
 
 QString GlucoseOptionRows::refusal() {
+    // "3,9" would be stored as 3: said first, as for every box that takes a number.
+    for (QLineEdit *box : {low_, high_}) {
+        const QString misread = number_input::refusalOf(box->accessibleName(), box->text());
+        if (!misread.isEmpty()) {
+            box->setFocus();
+            box->selectAll();
+            return misread;
+        }
+    }
     const std::optional<norvalis::TargetRangeProblem> problem =
         norvalis::CheckTargetRange(low_->text().toStdString(), high_->text().toStdString());
     if (!problem)

@@ -6,6 +6,7 @@
 #include "logbook/log_store.h"
 #include "platform/app_info.h"
 #include "platform/message_box.h"
+#include "ui/number_input/typed_number.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -94,8 +95,11 @@ bool RecordDoseDialog::confirmAboveMaximum(double taken) {
 void RecordDoseDialog::accept() {
     const QString takenText = taken_->text();
     const std::optional<double> taken = norvalis::NumberAtStart(takenText.toStdString());
-    if (!taken) {
-        platform::messageBox(this, takenText.trimmed().isEmpty()
+    const QString misread = number_input::refusalOf(QStringLiteral("Taken"), takenText);
+    if (!taken || !misread.isEmpty()) {
+        platform::messageBox(this, !misread.isEmpty()
+                                       ? QStringLiteral("Nothing was recorded. ") + misread
+                                   : takenText.trimmed().isEmpty()
                                        ? QStringLiteral("Nothing was recorded: \"Taken\" is empty. "
                                                         "Type the units you took.")
                                        : QStringLiteral("Nothing was recorded: \"Taken\" does not "

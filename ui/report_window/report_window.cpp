@@ -7,6 +7,7 @@
 #include "logbook/log_store.h"
 #include "platform/message_box.h"
 #include "report/document/report_pdf.h"
+#include "ui/number_input/typed_number.h"
 #include "ui/report_window/report_progress.h"
 
 #include <QComboBox>
@@ -228,6 +229,13 @@ void ReportWindow::schedulePreview() {
 }
 
 std::optional<report::ReportRequest> ReportWindow::request() {
+    for (QLineEdit *box : {low_, high_}) {
+        const QString misread = number_input::refusalOf(box->accessibleName(), box->text());
+        if (!misread.isEmpty()) {
+            status_->setText(misread);
+            return std::nullopt;
+        }
+    }
     const std::string lowText = low_->text().toStdString();
     const std::string highText = high_->text().toStdString();
     const std::optional<double> low = norvalis::NumberAtStart(lowText);

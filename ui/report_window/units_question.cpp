@@ -3,6 +3,7 @@
 #include "core/file_access.h"
 #include "core/ini_document.h"
 #include "platform/message_box.h"
+#include "platform/settings_location.h"
 
 #include <QFile>
 #include <QIcon>
@@ -43,7 +44,14 @@ std::optional<norvalis::GlucoseUnits> reportUnits(QWidget *parent, const QString
         return std::nullopt;
     const auto units = answer == QMessageBox::Yes ? norvalis::GlucoseUnits::MgPerDl
                                                   : norvalis::GlucoseUnits::MmolPerL;
-    const norvalis::FileResult saved = norvalis::StoreGlucoseUnits(path, units);
+    // The program's own settings file goes through its store, which makes a per-user file's
+    // private folder on first use; a file named by the caller is written where it is.
+    const auto store = [units](const std::string &target) {
+        return norvalis::StoreGlucoseUnits(target, units);
+    };
+    const norvalis::FileResult saved = settingsPath == platform::settingsFilePath()
+                                           ? platform::storeSettingsFile(store)
+                                           : store(path);
     if (!saved.ok)
         platform::messageBox(parent, QStringLiteral("The units were not saved; the report uses "
                                                     "them this time.\n\nFile: %1\nReason: %2")
