@@ -31,7 +31,7 @@ const std::string kSettings = "[Period]\nP_1=Breakfast\nP_2=Late lunch\nP_3=Tea 
 
 // clang-format off
 const CompletionCase kCases[] = {
-    {"commands_after_the_program", {""}, {"periods", "tables", "dose", "check", "log"}},
+    {"commands_after_the_program", {""}, {"periods", "tables", "dose", "check", "log", "report"}},
     {"command_by_its_start", {"d"}, {"dose"}},
     {"options_without_a_command", {"--"}, {"--settings", "--help", "--version"}},
     {"option_before_the_command_is_skipped", {"--json", "ch"}, {"check"}},
@@ -47,6 +47,8 @@ const CompletionCase kCases[] = {
     {"missing_settings_file_offers_no_period", {"--settings", "/nonexistent/Norvalis.ini", "dose", ""}, {}},
     {"unknown_command_offers_nothing", {"frobnicate", ""}, {}},
     {"settings_value_completes_file_names", {"--settings", "$DIR/Norv"}, {"$DIR/Norvalis.ini"}},
+    {"units_of_the_report", {"report", "--units", "mm"}, {"mmol/L"}},
+    {"report_dates_offer_nothing", {"report", "--from", ""}, {}},
 };
 // clang-format on
 
