@@ -65,7 +65,7 @@ TEST_P(CurveTest, FractionStillToAct) {
 
 INSTANTIATE_TEST_SUITE_P(Presets, CurveTest, ::testing::ValuesIn(kCurveCases), testing::CaseName{});
 
-// 4 units 30 min ago (0.9454...), 6.5 units 2 h ago (0.5071...), 3 units 400 min ago (gone),
+// 4 units 30 min ago (0.9659746550), 6.5 units 2 h ago (0.5005768165), 3 units 400 min ago (gone),
 // 2 units a quarter of an hour ahead (all left), 0 units just now (nothing): 9.1176479276.
 TEST(ActiveInsulinSum, AddsWhatEachDoseHasLeft) {
     const ActiveInsulin active = SumActiveInsulin({{4, 30}, {6.5, 120}, {3, 400}, {2, -15}, {0, 5}},
