@@ -405,10 +405,10 @@ private slots:
         for (const auto &[caption, rows] : ranges) {
             log->rangeBox()->setCurrentText(caption);
             QCOMPARE(log->model()->rowCount(), rows);
-            // Line and points of the readings, and the dose bars.
+            // The rapid and the long-acting bars, and the line and points of the readings.
             const auto series = log->chart()->chart()->series();
-            QCOMPARE(series.size(), 3);
-            QCOMPARE(qobject_cast<QXYSeries *>(series[1])->count(), rows);
+            QCOMPARE(series.size(), 4);
+            QCOMPARE(qobject_cast<QXYSeries *>(series[2])->count(), rows);
         }
 
         // Through the file dialog, as a person does it: the suffix is added, the file is private.
