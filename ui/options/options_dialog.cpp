@@ -75,6 +75,7 @@ OptionsDialog::OptionsDialog(QWidget *parent) : QDialog(parent) {
     form->addRow(hint);
     penStep_ = addBox(form, kPenStepBox, this);
     maxDose_ = addBox(form, kMaxDoseBox, this);
+    insulin_.emplace(form, this);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
     form->addRow(buttons);
@@ -96,6 +97,7 @@ void OptionsDialog::fillFromFile() {
     const norvalis::IniDocument file(std::move(bytes));
     penStep_->setText(fromStd(file.Value(norvalis::kOptionsSection, kPenStepBox.key)));
     maxDose_->setText(fromStd(file.Value(norvalis::kOptionsSection, kMaxDoseBox.key)));
+    insulin_->fill(file);
 }
 
 void OptionsDialog::accept() {
@@ -122,6 +124,13 @@ void OptionsDialog::accept() {
         if (!set.ok && result.ok)
             result = {false, set.error};
     }
+    QString editError;
+    if (const QString why = insulin_->store(file, editError); !why.isEmpty()) {
+        platform::messageBox(this, QStringLiteral("Nothing was saved. ") + why);
+        return;
+    }
+    if (!editError.isEmpty() && result.ok)
+        result = {false, editError.toStdString()};
     if (result.ok)
         result = norvalis::ReplaceFileAtomically(path, file.Bytes());
     if (!result.ok) {
