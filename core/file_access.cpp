@@ -69,10 +69,38 @@ std::string LinkTarget(const std::string &path) {
     return current;
 }
 
-mode_t NewFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
+// Dose tables and logbook exports are health data: a file the program creates is the
+// owner's alone, also under a permissive umask.
+constexpr mode_t kNewFileMode = 0600;
+
+// FNV-1a: enough to tell two versions of a small text file apart.
+std::uint64_t ContentHash(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+FileFingerprint FingerprintOf(const struct stat &info) {
+    FileFingerprint fingerprint;
+    fingerprint.exists = true;
+    fingerprint.device = static_cast<std::uint64_t>(info.st_dev);
+    fingerprint.inode = static_cast<std::uint64_t>(info.st_ino);
+    fingerprint.size = static_cast<std::uint64_t>(info.st_size);
+    fingerprint.modifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    fingerprint.modifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    return fingerprint;
+}
+
+// The fingerprint of a file that could not be opened for reading.
+FileFingerprint UnopenedFingerprint(const std::string &path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return {};
+    }
+    return FingerprintOf(info);
 }
 
 bool WriteAll(int fd, const std::string &bytes) {
@@ -168,14 +196,19 @@ ScopedReplaceFault::~ScopedReplaceFault() {
     currentFault = previous_;
 }
 
-FileResult ReadWholeFile(const std::string &path, std::string &bytes) {
+FileResult ReadWholeFile(const std::string &path, std::string &bytes,
+                         FileFingerprint *fingerprint) {
     bytes.clear();
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
+        const int error = errno;
+        if (fingerprint != nullptr) {
+            *fingerprint = UnopenedFingerprint(path);
+        }
+        if (error == ENOENT || error == ENOTDIR) {
             return {};
         }
-        return Failure("Cannot open", path, errno);
+        return Failure("Cannot open", path, error);
     }
     char buffer[16384];
     for (;;) {
@@ -185,6 +218,10 @@ FileResult ReadWholeFile(const std::string &path, std::string &bytes) {
                 continue;
             }
             const int error = errno;
+            if (fingerprint != nullptr) {
+                struct stat info {};
+                *fingerprint = fstat(fd, &info) == 0 ? FingerprintOf(info) : FileFingerprint{};
+            }
             close(fd);
             bytes.clear();
             return Failure("Cannot read", path, error);
@@ -194,15 +231,31 @@ FileResult ReadWholeFile(const std::string &path, std::string &bytes) {
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
+    if (fingerprint != nullptr) {
+        // Taken after the read: a writer still at work shows in the hash of what was read, if
+        // not in the size and time.
+        struct stat info {};
+        *fingerprint = fstat(fd, &info) == 0 ? FingerprintOf(info) : FileFingerprint{};
+        fingerprint->readable = true;
+        fingerprint->contentHash = ContentHash(bytes);
+    }
     close(fd);
     return {};
 }
 
-FileResult ReplaceFileAtomically(const std::string &path, const std::string &bytes) {
+FileFingerprint CurrentFingerprint(const std::string &path) {
+    std::string bytes;
+    FileFingerprint fingerprint;
+    ReadWholeFile(path, bytes, &fingerprint);
+    return fingerprint;
+}
+
+FileResult ReplaceFileAtomically(const std::string &path, const std::string &bytes,
+                                 const ReplaceOptions &options) {
     const std::string target = LinkTarget(path);
     const std::string directory = DirectoryOf(target);
 
-    mode_t mode = NewFileMode();
+    mode_t mode = kNewFileMode;
     struct stat existing {};
     if (stat(target.c_str(), &existing) == 0) {
         if (!S_ISREG(existing.st_mode)) {
@@ -212,7 +265,7 @@ FileResult ReplaceFileAtomically(const std::string &path, const std::string &byt
         if (access(target.c_str(), W_OK) != 0) {
             return Failure("Cannot write", target, errno);
         }
-        mode = existing.st_mode & 07777;
+        mode = options.ownerOnly ? kNewFileMode : existing.st_mode & 07777;
     } else if (errno != ENOENT) {
         return Failure("Cannot open", target, errno);
     }
@@ -251,6 +304,13 @@ FileResult ReplaceFileAtomically(const std::string &path, const std::string &byt
     if (!RunStep(ReplaceStep::Flush, [&] { return fsync(fd) == 0; })) {
         return abandon("Cannot flush");
     }
+    // What the file will be once renamed into place: the rename keeps its inode and time.
+    FileFingerprint written;
+    if (struct stat info{}; fstat(fd, &info) == 0) {
+        written = FingerprintOf(info);
+        written.readable = true;
+        written.contentHash = ContentHash(bytes);
+    }
     bool closed = false;
     if (!RunStep(ReplaceStep::Close, [&] {
             closed = true;
@@ -264,6 +324,17 @@ FileResult ReplaceFileAtomically(const std::string &path, const std::string &byt
         release();
         return Failure("Cannot close", temporary, error);
     }
+    // The last moment to notice another writer, such as an editor that rewrites the file in
+    // place while this store was being prepared.
+    if (options.expected != nullptr && CurrentFingerprint(target) != *options.expected) {
+        unlink(temporary.c_str());
+        release();
+        FileResult changed{false, "\"" + target +
+                                      "\" was changed by another program while it was being "
+                                      "stored; nothing was stored"};
+        changed.changedSinceRead = true;
+        return changed;
+    }
     if (!RunStep(ReplaceStep::Rename,
                  [&] { return rename(temporary.c_str(), target.c_str()) == 0; })) {
         const int error = errno;
@@ -272,6 +343,9 @@ FileResult ReplaceFileAtomically(const std::string &path, const std::string &byt
         return Failure("Cannot replace", target, error);
     }
     release();
+    if (options.written != nullptr) {
+        *options.written = written;
+    }
     // The rename itself must survive a power cut too. A folder this user may not read cannot
     // be opened for the sync; that alone is not worth failing a save that is in place.
     const bool folderSynced = RunStep(ReplaceStep::FlushFolder, [&] {

@@ -69,21 +69,65 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t\r\v\f") - first + 1);
 }
 
-// A save rewrites the file it read; a file that cannot be read is left alone so that its
-// other contents are not lost.
-FileResult ReadDocument(const std::string &path, IniDocument &document) {
+// A save rewrites the file it read, read once; a file that cannot be read is left alone so
+// that its other contents are not lost, and so is one that changed since the caller read it.
+FileResult ReadDocument(const std::string &path, IniDocument &document, FileFingerprint &readAs,
+                        const StoreGuard &guard) {
     std::string bytes;
-    if (const FileResult read = ReadWholeFile(path, bytes); !read.ok) {
+    if (const FileResult read = ReadWholeFile(path, bytes, &readAs); !read.ok) {
         return {false, read.error + " (nothing was saved, so that the file's other contents "
                                     "are not lost)"};
+    }
+    if (guard.readAs && *guard.readAs != readAs) {
+        FileResult changed{false, "The settings file was changed by another program since it "
+                                  "was read; nothing was saved."};
+        changed.changedSinceRead = true;
+        return changed;
     }
     document = IniDocument(std::move(bytes));
     return {};
 }
 
-FileResult ReplaceIfEdited(const IniDocument &document, const std::string &path) {
+std::vector<std::string> ListedPeriods(const IniDocument &document) {
+    TextTable list;
+    const int count = ReadTable(document, kPeriodSection, kPeriodKey, list);
+    return {list.begin() + 1, list.begin() + 1 + count};
+}
+
+// Another program caught half-way through writing the file (an editor that empties it and
+// writes it anew) leaves a file without some of the person's periods: storing over it would
+// make that loss permanent.
+FileResult RefuseLostPeriods(const IniDocument &document, const StoreGuard &guard) {
+    const std::vector<std::string> listed = ListedPeriods(document);
+    std::string lost;
+    int count = 0;
+    for (const std::string &kept : guard.keptPeriods) {
+        if (std::find(listed.begin(), listed.end(), kept) == listed.end()) {
+            lost += (lost.empty() ? "\"" : ", \"") + kept + "\"";
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return {};
+    }
+    return {false, std::string("The settings file no longer lists the ") +
+                       (count == 1 ? "period " : "periods ") + lost +
+                       " (another program may be writing it just now); storing over it would "
+                       "lose " +
+                       (count == 1 ? "it" : "them") + ", so nothing was saved."};
+}
+
+FileResult ReplaceIfEdited(const IniDocument &document, const std::string &path,
+                           const FileFingerprint &readAs, const StoreGuard &guard) {
+    if (const FileResult kept = RefuseLostPeriods(document, guard); !kept.ok) {
+        return kept;
+    }
     if (!document.Edited()) {
-        return {}; // nothing changed: leave the file, and a read-only folder, alone
+        // nothing changed: leave the file, and a read-only folder, alone
+        if (guard.stored != nullptr) {
+            *guard.stored = readAs;
+        }
+        return {};
     }
     // Once the last byte that is not UTF-8 is gone, the next read would take the file for
     // UTF-8 and read its other accented letters differently.
@@ -93,7 +137,10 @@ FileResult ReplaceIfEdited(const IniDocument &document, const std::string &path)
         return {false, "Saving this would change how the other accented letters of the settings "
                        "file (in the Windows-1252 encoding) are read; nothing was saved."};
     }
-    return ReplaceFileAtomically(path, document.Bytes());
+    ReplaceOptions options;
+    options.expected = &readAs;
+    options.written = guard.stored;
+    return ReplaceFileAtomically(path, document.Bytes(), options);
 }
 
 } // namespace
@@ -109,9 +156,10 @@ std::string SettingsFilePath(const std::string &directory) {
 }
 
 FileResult LoadSettings(DoseSettings &settings, std::string_view selector,
-                        std::string_view periodName, const std::string &path) {
+                        std::string_view periodName, const std::string &path,
+                        FileFingerprint *readAs) {
     std::string bytes;
-    const FileResult read = ReadWholeFile(path, bytes);
+    const FileResult read = ReadWholeFile(path, bytes, readAs);
     const IniDocument document(std::move(bytes));
 
     for (int i = 1; i <= kTableSlots; ++i) {
@@ -134,7 +182,8 @@ FileResult LoadSettings(DoseSettings &settings, std::string_view selector,
 }
 
 FileResult SaveSettings(const DoseSettings &settings, std::string_view selector,
-                        std::string_view periodName, const std::string &path) {
+                        std::string_view periodName, const std::string &path,
+                        const StoreGuard &guard) {
     const bool savePeriods = selector == "period";
     const bool saveTables = selector == "dosages";
     if (!savePeriods && !saveTables) {
@@ -145,7 +194,8 @@ FileResult SaveSettings(const DoseSettings &settings, std::string_view selector,
     }
 
     IniDocument document;
-    if (const FileResult read = ReadDocument(path, document); !read.ok) {
+    FileFingerprint readAs;
+    if (const FileResult read = ReadDocument(path, document, readAs, guard); !read.ok) {
         return read;
     }
     IniDocument::EditResult stored;
@@ -166,13 +216,14 @@ FileResult SaveSettings(const DoseSettings &settings, std::string_view selector,
     if (!stored.ok) {
         return {false, stored.error};
     }
-    return ReplaceIfEdited(document, path);
+    return ReplaceIfEdited(document, path, readAs, guard);
 }
 
 FileResult SavePeriods(const DoseSettings &settings, const std::vector<SectionRename> &renames,
-                       const std::string &path) {
+                       const std::string &path, const StoreGuard &guard) {
     IniDocument document;
-    if (const FileResult read = ReadDocument(path, document); !read.ok) {
+    FileFingerprint readAs;
+    if (const FileResult read = ReadDocument(path, document, readAs, guard); !read.ok) {
         return read;
     }
     for (const SectionRename &rename : renames) {
@@ -198,7 +249,7 @@ FileResult SavePeriods(const DoseSettings &settings, const std::vector<SectionRe
     if (const IniDocument::EditResult stored = WritePeriodList(document, settings); !stored.ok) {
         return {false, stored.error};
     }
-    return ReplaceIfEdited(document, path);
+    return ReplaceIfEdited(document, path, readAs, guard);
 }
 
 std::optional<std::string> PeriodNameProblem(std::string_view nameUtf8, Encoding encoding) {

@@ -16,13 +16,27 @@ inline constexpr const char *kSettingsFileName = "Norvalis.ini";
 // The settings file path for a program directory: the directory plus "/Norvalis.ini".
 std::string SettingsFilePath(const std::string &directory);
 
+// What a store must not lose.
+struct StoreGuard {
+    // The settings file as the caller read it. When the file is no longer so, nothing is
+    // stored and the result has changedSinceRead set, so the caller can ask the person. Empty:
+    // store over the file as it is now.
+    std::optional<FileFingerprint> readAs;
+    // Periods the person keeps: a store after which the file would no longer list one of them
+    // is refused, naming them.
+    std::vector<std::string> keptPeriods;
+    // Receives the fingerprint of the file as it is after a successful store.
+    FileFingerprint *stored = nullptr;
+};
+
 // Moves the period list ("periods") or one period's three tables ("dosages") from the
 // settings file into settings. Every selector first empties slots 1..12 of the three dose
 // tables; selectors are compared exactly. The file is read once per call; a missing file
 // reads as empty. The result reports a file that exists but cannot be read (which then also
-// reads as empty).
+// reads as empty). readAs, when given, receives the fingerprint of the bytes that were read.
 FileResult LoadSettings(DoseSettings &settings, std::string_view selector,
-                        std::string_view periodName, const std::string &path);
+                        std::string_view periodName, const std::string &path,
+                        FileFingerprint *readAs = nullptr);
 
 // Writes the period list ("period") or the three tables of settings under periodName
 // ("dosages"): entries 1..count, keys of that table above the count (up to 12) removed. All
@@ -30,8 +44,11 @@ FileResult LoadSettings(DoseSettings &settings, std::string_view selector,
 // reported with its reason and leaves the file as it was. An empty period name writes
 // nothing and is reported as a failure. Names and entries are UTF-8 and are written in the
 // file's own encoding; one that the encoding cannot hold is refused, naming the character.
+// The file is read once; a file that another program changes before the new bytes are in
+// place is left as that program wrote it, and the store is refused (see also StoreGuard).
 FileResult SaveSettings(const DoseSettings &settings, std::string_view selector,
-                        std::string_view periodName, const std::string &path);
+                        std::string_view periodName, const std::string &path,
+                        const StoreGuard &guard = {});
 
 // A period renamed from one name to another: its section follows the new name.
 struct SectionRename {
@@ -45,7 +62,7 @@ struct SectionRename {
 // cannot hold (see PeriodNameProblem), when another section already has the new name, or
 // when "Period" itself would be renamed.
 FileResult SavePeriods(const DoseSettings &settings, const std::vector<SectionRename> &renames,
-                       const std::string &path);
+                       const std::string &path, const StoreGuard &guard = {});
 
 // Why a period name (UTF-8) cannot be stored in a settings file of the given encoding and
 // read back whole, in plain words for the user; nullopt when it can. Refused: an empty name,

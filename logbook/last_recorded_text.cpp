@@ -1,6 +1,7 @@
 #include "logbook/last_recorded_text.h"
 
 #include "core/number_text.h"
+#include "logbook/entry_time_text.h"
 
 namespace logbook {
 
@@ -22,7 +23,8 @@ QString age(qint64 seconds) {
 
 QString recordedText(const LogEntry &entry, const QDateTime &now) {
     const QDateTime local = entry.takenAt.toLocalTime();
-    QString when = local.toString(QStringLiteral("HH:mm"));
+    QString when =
+        local.toString(QStringLiteral("HH:mm")) + zoneSuffix(local, now, ZoneShown::WhereItDiffers);
     if (local.date() != now.toLocalTime().date())
         when += QStringLiteral(" on ") + local.toString(QStringLiteral("yyyy-MM-dd"));
     const QString what =

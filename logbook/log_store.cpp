@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
 #include <atomic>
 
@@ -26,25 +27,79 @@ QString uniqueConnectionName() {
     return QStringLiteral("norvalis-log-%1").arg(++counter);
 }
 
-// Health data: only the owner may read the folder and the file.
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions kOthers = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+
+// Creates the missing folders of path, each readable by its owner only from the start.
+bool makeOwnerFolders(const QString &path) {
+    QStringList missing;
+    for (QDir folder(path); !folder.exists(); folder.setPath(QFileInfo(folder.path()).path())) {
+        missing.prepend(folder.path());
+        if (folder.isRoot() || missing.size() > 64)
+            return false;
+    }
+    for (const QString &folder : missing) {
+        if (!QDir().mkdir(folder, kOwnerOnly | QFile::ExeOwner) && !QFileInfo(folder).isDir())
+            return false;
+    }
+    return true;
+}
+
+// Health data: only the owner may read the folder and the file, and neither is open to others
+// even for a moment.
 QString prepareFile(const QString &path) {
     const QFileInfo info(path);
-    QDir folder = info.absoluteDir();
-    if (!folder.exists()) {
-        if (!QDir().mkpath(folder.absolutePath()))
-            return QStringLiteral("the folder %1 could not be created").arg(folder.absolutePath());
-        QFile::setPermissions(folder.absolutePath(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).exists() && !makeOwnerFolders(folder))
+        return QStringLiteral("the folder %1 could not be created").arg(folder);
+    if (info.exists()) {
+        if (!info.isFile())
+            return QStringLiteral("it is not a file");
+        // A logbook made readable to others (by hand, or by an older copy) is made private
+        // again, with the journal files SQLite keeps beside it.
+        for (const QString &file :
+             {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")}) {
+            if (QFileInfo::exists(file) && QFile::permissions(file).testAnyFlags(kOthers) &&
+                !QFile::setPermissions(file, kOwnerOnly))
+                return QStringLiteral("its permissions could not be made private");
+        }
+        return {};
     }
-    if (info.exists())
-        return info.isFile() ? QString() : QStringLiteral("it is not a file");
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return file.errorString();
-    // Set before SQLite writes anything; its journal files take the same permissions.
-    if (!file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+    // SQLite's journal files take the permissions of the file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly))
         return file.errorString();
     return {};
+}
+
+QString damagedText(const QString &detail) {
+    return QStringLiteral("the logbook is damaged (%1). Norvalis shows none of it rather than a "
+                          "part that looks whole; restore it from a backup copy.")
+        .arg(detail.trimmed());
+}
+
+// SQLite's own word for a damaged file (SQLITE_CORRUPT) said as such; any other error as it is.
+QString reasonOf(const QSqlError &error) {
+    if (error.nativeErrorCode() == QLatin1String("11"))
+        return damagedText(error.text());
+    return error.text();
+}
+
+// A logbook with damaged pages may still answer queries with a part of its entries; that must
+// never pass for the whole logbook.
+QString damage(QSqlDatabase &db) {
+    QSqlQuery check(db);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+        return damagedText(check.lastError().text());
+    QStringList problems;
+    while (check.next())
+        problems << check.value(0).toString();
+    if (problems == QStringList{QStringLiteral("ok")})
+        return {};
+    if (problems.isEmpty())
+        problems << check.lastError().text();
+    return damagedText(problems.mid(0, 3).join(QStringLiteral("; ")));
 }
 
 LogEntry entryFrom(const QSqlQuery &query) {
@@ -151,11 +206,15 @@ LogResult LogStore::open() {
 
     QSqlQuery wal(db);
     if (!wal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !wal.next()) {
-        const QString reason = wal.lastError().text();
+        const QString reason = reasonOf(wal.lastError());
         db.close();
         return fail(reason.trimmed().isEmpty() ? QStringLiteral("it is not a logbook") : reason);
     }
     wal.finish(); // an unfinished statement would keep the schema's transaction from committing
+    if (const QString damaged = damage(db); !damaged.isEmpty()) {
+        db.close();
+        return fail(damaged);
+    }
     const QString error = upgradeSchema(db);
     if (!error.isEmpty()) {
         db.close();
@@ -280,9 +339,15 @@ LogResult LogStore::select(QList<LogEntry> &out, const QString &where, const QVa
     if (bound.isValid())
         query.bindValue(0, bound);
     if (!query.exec())
-        return fail(query.lastError().text());
+        return fail(reasonOf(query.lastError()));
     while (query.next())
         out.append(entryFrom(query));
+    // A read that breaks off part-way (a page damaged since the logbook was opened) is a
+    // failure, not a shorter list.
+    if (query.lastError().isValid()) {
+        out.clear();
+        return fail(reasonOf(query.lastError()));
+    }
     return {};
 }
 
@@ -295,6 +360,15 @@ LogResult LogStore::entries(QList<LogEntry> &out, const QDateTime &since) {
 std::optional<LogEntry> LogStore::latest() {
     QList<LogEntry> newest;
     if (!select(newest, QString(), QVariant(), 1).ok || newest.isEmpty())
+        return std::nullopt;
+    return newest.front();
+}
+
+std::optional<LogEntry> LogStore::latestUpTo(const QDateTime &moment) {
+    QList<LogEntry> newest;
+    if (!select(newest, QStringLiteral("WHERE taken_at_ms <= ?"), moment.toMSecsSinceEpoch(), 1)
+             .ok ||
+        newest.isEmpty())
         return std::nullopt;
     return newest.front();
 }

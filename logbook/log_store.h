@@ -46,6 +46,9 @@ public:
     LogResult entries(QList<LogEntry> &out, const QDateTime &since = QDateTime());
     // The newest entry, or nullopt when the log is empty or cannot be read.
     std::optional<LogEntry> latest();
+    // The newest entry recorded at or before the moment: one dated later by a wrong clock
+    // must not hide the doses taken since.
+    std::optional<LogEntry> latestUpTo(const QDateTime &moment);
 
 private:
     QSqlDatabase database() const;

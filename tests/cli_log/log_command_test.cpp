@@ -5,6 +5,7 @@
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
 #include "tests/cli_log/cli_log_fixture.h"
+#include "tests/support/zone_scope.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -90,10 +91,11 @@ TEST_F(LogTest, PrintsTextJsonAndCsv) {
     Record("2026-03-28T08:00:00+01:00", 5);
     Record("2026-03-30T08:00:00+02:00", 6.5, "walk, \"big\"\nlunch");
     const CliRun text = RunCli({"log"});
-    EXPECT_EQ(text.out, "2026-03-30 08:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
-                        "  taken 6.5  note: walk, \"big\" lunch\n"
-                        "2026-03-28 08:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
-                        "  taken 5\n");
+    EXPECT_EQ(text.out,
+              "2026-03-30 08:00 UTC+02:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
+              "  taken 6.5  note: walk, \"big\" lunch\n"
+              "2026-03-28 08:00 UTC+01:00  Breakfast  blood sugar 190  carbohydrate 75  total 9.5"
+              "  taken 5\n");
     const CliRun json = RunCli({"log", "--json"});
     EXPECT_NE(json.out.find("{\"time\":\"2026-03-30T08:00:00+02:00\",\"period\":\"Breakfast\","
                             "\"blood_sugar_text\":\"190\",\"blood_sugar\":190,"),
@@ -115,6 +117,43 @@ TEST_F(LogTest, SinceKeepsTheDayOnwards) {
     EXPECT_NE(run.out.find("taken 2"), std::string::npos);
     EXPECT_EQ(run.out.find("taken 1"), std::string::npos);
 }
+
+// Two entries a minute either side of local midnight, recorded in UTC, read in a zone.
+struct LocalDayCase {
+    std::string name;
+    QByteArray zone;
+    QString before, after; // the instants
+    std::string since;
+    std::string shown; // the line's start for the entry kept
+    friend void PrintTo(const LocalDayCase &c, std::ostream *out) { *out << c.name; }
+};
+
+class LocalDayTest : public LogTest, public ::testing::WithParamInterface<LocalDayCase> {};
+
+TEST_P(LocalDayTest, SinceCountsLocalDaysAndTextShowsLocalTimeWithItsZone) {
+    const LocalDayCase &c = GetParam();
+    const ZoneScope inZone(c.zone);
+    Record(c.before, 1);
+    Record(c.after, 2);
+    const CliRun run = RunCli({"log", "--since", c.since});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ(run.out,
+              c.shown + "  Breakfast  blood sugar 190  carbohydrate 75  total 9.5  taken 2\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, LocalDayTest,
+    ::testing::Values(
+        LocalDayCase{"new_york_evening_is_the_day_before", "America/New_York",
+                     "2026-05-02T03:59:00Z", "2026-05-02T04:01:00Z", "2026-05-02",
+                     "2026-05-02 00:01 UTC-04:00"},
+        LocalDayCase{"kolkata_half_hour_zone", "Asia/Kolkata", "2026-05-01T18:29:00Z",
+                     "2026-05-01T18:31:00Z", "2026-05-02", "2026-05-02 00:01 UTC+05:30"},
+        LocalDayCase{"berlin_day_of_the_spring_change", "Europe/Berlin", "2026-03-28T22:59:00Z",
+                     "2026-03-28T23:01:00Z", "2026-03-29", "2026-03-29 00:01 UTC+01:00"},
+        LocalDayCase{"berlin_day_after_the_autumn_change", "Europe/Berlin", "2026-10-25T22:59:00Z",
+                     "2026-10-25T23:01:00Z", "2026-10-26", "2026-10-26 00:01 UTC+01:00"}),
+    [](const auto &info) { return info.param.name; });
 
 struct UsageCase {
     std::string name;

@@ -352,7 +352,7 @@ private slots:
         row("days", "2026-12-03 12:40:00", "2026-12-06 14:40:00",
             "12:40 on 2026-12-03 (3 d 2 h ago)");
         row("real hours across the spring change", "2026-03-29 01:30:00", "2026-03-29 03:30:00",
-            "01:30 (1 h 0 min ago)");
+            "01:30 UTC+01:00 (1 h 0 min ago)");
         row("clock set back shows no age", "2026-12-06 12:40:00", "2026-12-06 12:00:00", "12:40");
     }
 

@@ -3,6 +3,7 @@
 
 #include "platform/fonts.h"
 #include "platform/twips.h"
+#include "tests/periods_dialog/period_boxes.h"
 #include "tests/support/test_environment.h"
 #include "ui/dialogs/period_config_dialog.h"
 #include "ui/dialogs/period_dialog_layout.h"
@@ -21,17 +22,8 @@ const QByteArray kMeals = "[Period]\r\nP_1=Breakfast\r\nP_2=Lunch\r\nP_3=Dinner\
                           "[Lunch]\r\n; from the clinic\r\nCD_1=12\r\nBS_1=150,1\r\n\r\n"
                           "[Dinner]\r\nCD_1=8\r\n";
 
-QString boxName(int index) {
-    return QStringLiteral("INPUT_PERIOD_%1").arg(index);
-}
-
-// The box texts joined by '|', empty boxes at the end left out.
-QString boxTexts(const QDialog *dialog) {
-    QStringList texts;
-    for (int i = 1; i <= 12; ++i)
-        texts << dialog->findChild<QLineEdit *>(boxName(i))->text();
-    return texts.join('|').remove(QRegularExpression("\\|+$"));
-}
+using periodstest::boxName;
+using periodstest::boxTexts;
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "json_text.h"
 #include "log_application.h"
 #include "logbook/entry_kind.h"
+#include "logbook/entry_time_text.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
@@ -49,9 +50,12 @@ void PrintJson(const QList<logbook::LogEntry> &entries, std::ostream &out) {
     out << (entries.isEmpty() ? "]\n" : "\n]\n");
 }
 
+// Local times, each with its zone: the text is pasted and read elsewhere, where "now" is not
+// known.
 void PrintText(const QList<logbook::LogEntry> &entries, std::ostream &out) {
+    const QDateTime now = QDateTime::currentDateTime();
     for (const logbook::LogEntry &e : entries) {
-        out << Std(e.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+        out << Std(logbook::entryTimeText(e.takenAt, now, logbook::ZoneShown::Always));
         // Rapid doses keep the line they always had; the other kinds say what they are.
         if (e.kind == logbook::EntryKind::Long)
             out << "  long-acting";
@@ -82,6 +86,7 @@ int RunLog(const CommandLine &commandLine, std::ostream &out, std::ostream &err)
                 << "\n";
             return kExitUsage;
         }
+        // The day as the person's calendar has it: from local midnight.
         since = day.startOfDay();
     }
     const QString path = logbook::defaultLogPath();

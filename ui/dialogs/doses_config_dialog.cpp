@@ -160,7 +160,7 @@ void DosesConfigDialog::loadSelectedPeriod() {
         return;
     const QString period = w_->mealtime->currentText();
     const norvalis::FileResult loaded = norvalis::LoadSettings(
-        norvalis::SharedDoseSettings(), kDosages, period.toStdString(), settingsPath());
+        norvalis::SharedDoseSettings(), kDosages, period.toStdString(), settingsPath(), &readAs_);
     if (!loaded.ok && isVisible()) {
         platform::messageBox(this,
                              doses_messages::loadFailed(period, platform::settingsFilePath(),
@@ -303,11 +303,32 @@ bool DosesConfigDialog::store(int index) {
         if (answer != Button::Yes)
             return false;
     }
-    norvalis::FileResult saved;
-    if (recreate)
-        saved = norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), settingsPath());
-    if (saved.ok)
-        saved = norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath());
+    norvalis::StoreGuard guard;
+    // A file that is gone was just asked about; otherwise the file must be as it was read.
+    if (!recreate)
+        guard.readAs = readAs_;
+    for (int i = 0; i < w_->mealtime->count(); ++i)
+        guard.keptPeriods.push_back(w_->mealtime->itemText(i).toStdString());
+    norvalis::FileResult saved = storeTables(rebuilt, period, recreate, guard);
+    if (saved.changedSinceRead && guard.readAs) {
+        switch (platform::askAboutChangedFile(
+            this, QStringLiteral("the dosages of \"%1\"").arg(period), path)) {
+        case platform::ChangedFileChoice::Reload: {
+            // The boxes show the period whose edits were dropped, as the file now has it.
+            const QSignalBlocker quiet(w_->mealtime);
+            w_->mealtime->setCurrentIndex(index);
+            loadSelectedPeriod();
+            Populate();
+            return false;
+        }
+        case platform::ChangedFileChoice::Cancel:
+            return false;
+        case platform::ChangedFileChoice::StoreAnyway:
+            guard.readAs.reset();
+            saved = storeTables(rebuilt, period, recreate, guard);
+            break;
+        }
+    }
     if (!saved.ok) {
         platform::messageBox(
             this, doses_messages::saveFailed(period, path, QString::fromStdString(saved.error)));
@@ -318,6 +339,20 @@ bool DosesConfigDialog::store(int index) {
     Populate();
     emit tablesStored();
     return true;
+}
+
+norvalis::FileResult DosesConfigDialog::storeTables(const norvalis::DoseSettings &rebuilt,
+                                                    const QString &period, bool recreate,
+                                                    norvalis::StoreGuard &guard) {
+    guard.stored = &readAs_;
+    if (recreate) {
+        const norvalis::FileResult listed = norvalis::SaveSettings(
+            rebuilt, kPeriodList, period.toStdString(), settingsPath(), guard);
+        if (!listed.ok)
+            return listed;
+        guard.readAs = readAs_; // the second write follows the first, not anyone else's
+    }
+    return norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath(), guard);
 }
 
 void DosesConfigDialog::cmdOK_Click() {
@@ -355,6 +390,15 @@ void DosesConfigDialog::fitOuterSize() {
 
 void DosesConfigDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
+    // A hidden dialog keeps the boxes as last stored; shown again after someone else wrote the
+    // file, it shows what the file holds now. A file that cannot be read would only empty them.
+    if (shownPeriod_ >= 0 && !hasUnsavedEdits()) {
+        const norvalis::FileFingerprint now = norvalis::CurrentFingerprint(settingsPath());
+        if (now.readable && now != readAs_) {
+            loadSelectedPeriod();
+            Populate();
+        }
+    }
     fitOuterSize();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_access.h"
 #include "ui/dialogs/doses_box_texts.h"
 
 #include <QDialog>
@@ -8,7 +9,8 @@ class QComboBox;
 
 namespace norvalis {
 struct DoseSettings;
-}
+struct StoreGuard;
+} // namespace norvalis
 
 // "Configure Dosages": edits the three tables of one period (object name frmDosesConfigDialog).
 // Construction runs the dialog's load procedure. OK stores and hides; Apply stores and stays;
@@ -53,6 +55,10 @@ private:
     // Refuses, asks, and stores the boxes under the period at position index of the selector.
     // False when nothing was stored; the boxes then hold the person's edits as they were.
     bool store(int index);
+    // Writes the rebuilt tables of period (and, for a file that is gone, the period list
+    // first) under guard.
+    norvalis::FileResult storeTables(const norvalis::DoseSettings &rebuilt, const QString &period,
+                                     bool recreate, norvalis::StoreGuard &guard);
     bool refuseUnreadableBox(const doses_boxes::BoxTexts &texts);
     bool confirmDroppedRows(const doses_boxes::BoxTexts &texts);
     void focusBox(int page, QWidget *box);
@@ -63,6 +69,7 @@ private:
 
     struct Widgets;
     Widgets *w_;
-    int shownPeriod_ = -1;        // the selector position whose tables the boxes hold
-    doses_boxes::BoxTexts shown_; // the boxes as last filled or stored
+    int shownPeriod_ = -1;             // the selector position whose tables the boxes hold
+    doses_boxes::BoxTexts shown_;      // the boxes as last filled or stored
+    norvalis::FileFingerprint readAs_; // the settings file as the boxes' tables came from it
 };

@@ -1,8 +1,5 @@
 #include "ui/dialogs/doses_messages.h"
 
-#include "platform/app_info.h"
-
-#include <QAbstractButton>
 #include <QStringList>
 
 namespace doses_messages {
@@ -103,27 +100,6 @@ QString noPeriods(const QString &path) {
                           "\n\nList the periods first in the settings file, in the section "
                           "\"Period\" with the keys P_1, P_2, ... (one period name each):\n%1")
         .arg(path);
-}
-
-QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
-                                const std::vector<Answer> &answers) {
-    QMessageBox box(parent);
-    box.setObjectName(QStringLiteral("messageBox"));
-    box.setWindowTitle(platform::applicationTitle());
-    box.setIcon(QMessageBox::Question);
-    box.setText(text);
-    for (const Answer &answer : answers) {
-        box.addButton(answer.button);
-        if (!answer.caption.isEmpty())
-            box.button(answer.button)->setText(answer.caption);
-    }
-    // Enter takes the careful answer, as Escape does.
-    box.setDefaultButton(answers.back().button);
-    box.setEscapeButton(box.button(answers.back().button));
-    box.exec();
-    QAbstractButton *chosen = box.clickedButton();
-    const auto button = chosen ? box.standardButton(chosen) : answers.back().button;
-    return button == QMessageBox::NoButton ? answers.back().button : button;
 }
 
 } // namespace doses_messages

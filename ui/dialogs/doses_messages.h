@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/message_box.h"
 #include "ui/dialogs/doses_entry_checks.h"
 
 #include <QMessageBox>
@@ -24,13 +25,8 @@ QString saveFailed(const QString &period, const QString &path, const QString &re
 QString loadFailed(const QString &period, const QString &path, const QString &reason);
 QString noPeriods(const QString &path);
 
-// A modal question titled with the application title. Each button may carry its own caption;
-// returns the button chosen. The last one given is the careful answer: Enter and Escape take it.
-struct Answer {
-    QMessageBox::StandardButton button;
-    QString caption; // empty: the button's standard caption
-};
-QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
-                                const std::vector<Answer> &answers);
+// The dialog's questions are the platform's (see platform::ask).
+using platform::Answer;
+using platform::ask;
 
 } // namespace doses_messages

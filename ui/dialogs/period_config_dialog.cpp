@@ -4,6 +4,7 @@
 #include "core/ini_document.h"
 #include "core/settings_file.h"
 #include "platform/fonts.h"
+#include "platform/message_box.h"
 #include "platform/settings_location.h"
 #include "platform/twips.h"
 #include "ui/dialogs/period_dialog_layout.h"
@@ -70,7 +71,8 @@ void PeriodConfigDialog::fillBoxes() {
     // Read afresh: the file may have changed since the main window read it.
     norvalis::DoseSettings settings;
     const norvalis::FileResult read =
-        norvalis::LoadSettings(settings, "periods", {}, settingsPath());
+        norvalis::LoadSettings(settings, "periods", {}, settingsPath(), &readAs_);
+    opened_.clear();
     const int count = std::clamp(settings.Counts.PeriodCount, 0, periods::kBoxes);
     for (int i = 0; i < periods::kBoxes; ++i) {
         const QString name =
@@ -150,7 +152,25 @@ void PeriodConfigDialog::OKButton_Click() {
     std::vector<norvalis::SectionRename> renames;
     for (const periods::Rename &rename : plan.renames)
         renames.push_back({rename.from.toStdString(), rename.to.toStdString()});
-    const norvalis::FileResult saved = norvalis::SavePeriods(settings, renames, settingsPath());
+    norvalis::StoreGuard guard;
+    guard.readAs = readAs_; // a period added elsewhere meanwhile is not dropped unasked
+    guard.keptPeriods.assign(settings.PeriodList.begin() + 1,
+                             settings.PeriodList.begin() + 1 + settings.Counts.PeriodCount);
+    norvalis::FileResult saved = norvalis::SavePeriods(settings, renames, settingsPath(), guard);
+    if (saved.changedSinceRead) {
+        switch (platform::askAboutChangedFile(this, QStringLiteral("the periods"),
+                                              platform::settingsFilePath())) {
+        case platform::ChangedFileChoice::Reload:
+            fillBoxes();
+            return;
+        case platform::ChangedFileChoice::Cancel:
+            return;
+        case platform::ChangedFileChoice::StoreAnyway:
+            guard.readAs.reset();
+            saved = norvalis::SavePeriods(settings, renames, settingsPath(), guard);
+            break;
+        }
+    }
     if (!saved.ok) {
         QMessageBox::warning(
             this, windowTitle(),

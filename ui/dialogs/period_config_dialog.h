@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_access.h"
 #include "ui/dialogs/period_list_edit.h"
 
 #include <QDialog>
@@ -29,5 +30,6 @@ private:
     void refuse(int box, const QString &message);
 
     QList<QLineEdit *> boxes_;
-    QStringList opened_; // the names the boxes opened with
+    QStringList opened_;               // the names the boxes opened with
+    norvalis::FileFingerprint readAs_; // the settings file as they were read from it
 };

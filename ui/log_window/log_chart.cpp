@@ -1,7 +1,12 @@
 #include "ui/log_window/log_chart.h"
 
+#include "ui/log_window/log_chart_style.h"
+
 #include <QChart>
 #include <QDateTimeAxis>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -12,6 +17,14 @@ namespace {
 // Pixels: wide enough to see, narrow enough for doses a few hours apart.
 constexpr int kBarWidth = 6;
 constexpr qsizetype kMostMarkers = 500;
+// Ticks of the time axis: no more than its labels have room for, side by side.
+constexpr int kFewestTicks = 2;
+constexpr int kMostTicks = 7;
+
+QDateTimeAxis *timeAxisOf(QChart *chart) {
+    const QList<QAbstractAxis *> axes = chart->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QDateTimeAxis *>(axes.constFirst());
+}
 } // namespace
 
 LogChart::LogChart(QWidget *parent) : QChartView(parent) {
@@ -23,6 +36,67 @@ LogChart::LogChart(QWidget *parent) : QChartView(parent) {
     setEntries({});
 }
 
+void LogChart::showEmpty(bool empty) {
+    chart()->legend()->setVisible(!empty);
+    setAccessibleDescription(empty ? QStringLiteral("No entries") : QString());
+    if (!empty) {
+        delete empty_;
+        empty_ = nullptr;
+        return;
+    }
+    if (!empty_) {
+        empty_ = new QGraphicsSimpleTextItem(QStringLiteral("No entries"));
+        scene()->addItem(empty_);
+        empty_->setZValue(1);
+    }
+    restyle();
+}
+
+void LogChart::placeEmptyText() {
+    if (!empty_)
+        return;
+    const QRectF area = chart()->geometry();
+    const QRectF text = empty_->boundingRect();
+    empty_->setPos(area.center() - QPointF(text.width() / 2, text.height() / 2));
+}
+
+void LogChart::restyle() {
+    styleChart(chart(), palette(), font());
+    setBackgroundBrush(palette().brush(QPalette::Base));
+    if (empty_) {
+        empty_->setBrush(palette().brush(QPalette::PlaceholderText));
+        empty_->setFont(font());
+        placeEmptyText();
+    }
+    fitTimeTicks();
+}
+
+void LogChart::fitTimeTicks() {
+    QDateTimeAxis *time = timeAxisOf(chart());
+    if (!time)
+        return;
+    const QFontMetrics metrics(time->labelsFont());
+    // The widest a label of this format gets: a two-digit day, the widest month.
+    const QString widest = QDateTime(QDate(2026, 5, 28), QTime(23, 58)).toString(time->format());
+    const int room =
+        metrics.horizontalAdvance(widest) + metrics.horizontalAdvance(QLatin1Char('M'));
+    const qreal width = chart()->plotArea().width();
+    const int ticks = room > 0 ? int(width / room) + 1 : kMostTicks;
+    time->setTickCount(std::clamp(ticks, kFewestTicks, kMostTicks));
+}
+
+void LogChart::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)
+        restyle();
+    QChartView::changeEvent(event);
+}
+
+void LogChart::resizeEvent(QResizeEvent *event) {
+    QChartView::resizeEvent(event);
+    placeEmptyText();
+    fitTimeTicks();
+}
+
 void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     QChart *chart = this->chart();
     chart->removeAllSeries();
@@ -31,6 +105,10 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
         chart->removeAxis(axis);
         delete axis;
     }
+    // Axes over nothing would start at 1970; a sentence says more.
+    showEmpty(entries.isEmpty());
+    if (entries.isEmpty())
+        return;
 
     auto *readings = new QLineSeries;
     readings->setName(QStringLiteral("Blood sugar"));
@@ -104,10 +182,13 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     sugar->setTitleText(QStringLiteral("Reading"));
     sugar->setRange(0, highestReading > 0 ? highestReading * 1.1 : 10);
     sugar->applyNiceNumbers();
+    // "150" rather than "150.0": narrow labels leave the plot its room at a large font.
+    sugar->setLabelFormat(QStringLiteral("%g"));
     auto *units = new QValueAxis;
     units->setTitleText(QStringLiteral("Units"));
     units->setRange(0, highestDose > 0 ? highestDose * 1.1 : 10);
     units->applyNiceNumbers();
+    units->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(sugar, Qt::AlignLeft);
     chart->addAxis(units, Qt::AlignRight);
@@ -120,4 +201,5 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
         series->attachAxis(time);
         series->attachAxis(units);
     }
+    restyle();
 }

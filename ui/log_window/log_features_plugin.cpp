@@ -18,7 +18,10 @@ public:
     }
 
     QString lastRecordedLine(const QDateTime &now) override {
-        const std::optional<logbook::LogEntry> newest = store_.latest();
+        // With every entry dated later than now the line still names one rather than none.
+        std::optional<logbook::LogEntry> newest = store_.latestUpTo(now);
+        if (!newest)
+            newest = store_.latest();
         return newest ? logbook::lastRecordedText(*newest, now) : QString();
     }
 

@@ -1,6 +1,9 @@
 #include "ui/log_window/log_table_model.h"
 
 #include "core/number_text.h"
+#include "logbook/entry_time_text.h"
+
+#include <QFont>
 
 namespace {
 QString number(double value) {
@@ -23,6 +26,7 @@ QString kindCaption(logbook::EntryKind kind) {
 void LogTableModel::setEntries(QList<logbook::LogEntry> entries) {
     beginResetModel();
     entries_ = std::move(entries);
+    now_ = QDateTime::currentDateTime();
     endResetModel();
 }
 
@@ -43,13 +47,26 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const {
                             index.column() != Time && index.column() != Kind;
         return QVariant::fromValue(Qt::AlignVCenter | (figure ? Qt::AlignRight : Qt::AlignLeft));
     }
+    const bool future = logbook::isInFuture(entry.takenAt, now_);
+    if (role == Qt::FontRole && index.column() == Time && future) {
+        QFont marked;
+        marked.setItalic(true);
+        return marked;
+    }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
     case Time:
-        // Shown in the offset it was recorded with: the clock the person looked at.
-        return role == Qt::ToolTipRole ? logbook::offsetTimeText(entry.takenAt)
-                                       : entry.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        if (role == Qt::ToolTipRole) {
+            // The tip keeps the time as recorded, with the offset of that moment.
+            const QString recorded =
+                QStringLiteral("Recorded as ") + logbook::offsetTimeText(entry.takenAt);
+            return future ? recorded + QStringLiteral("\nThis is later than now: the computer's "
+                                                      "clock was wrong then or is wrong now.")
+                          : recorded;
+        }
+        return logbook::entryTimeText(entry.takenAt, now_) +
+               (future ? QStringLiteral(" (in the future)") : QString());
     case Kind:
         return kindCaption(entry.kind);
     case Period:

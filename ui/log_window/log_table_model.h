@@ -5,7 +5,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
-// The log window's table: one row per entry, in the order given (newest first).
+// The log window's table: one row per entry, in the order given (newest first). Times read in
+// local time; an entry dated after the moment the entries were set is marked.
 class LogTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -38,4 +39,5 @@ public:
 
 private:
     QList<logbook::LogEntry> entries_;
+    QDateTime now_;
 };

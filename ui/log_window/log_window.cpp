@@ -1,5 +1,6 @@
 #include "ui/log_window/log_window.h"
 
+#include "core/file_access.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_store.h"
 #include "platform/app_info.h"
@@ -8,6 +9,7 @@
 #include "ui/log_window/log_table_model.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +17,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -155,7 +156,7 @@ void LogWindow::deleteSelected() {
     QMessageBox ask(
         QMessageBox::Question, platform::applicationTitle(),
         QStringLiteral("Delete the entry of %1 (%2)?\n\nThis cannot be undone.")
-            .arg(entry.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+            .arg(model_->data(model_->index(row, LogTableModel::Time)).toString(),
                  entry.period.isEmpty() ? what : entry.period + QStringLiteral(", ") + what),
         QMessageBox::Yes | QMessageBox::No, this);
     ask.setObjectName(QStringLiteral("confirmDelete"));
@@ -185,15 +186,18 @@ void LogWindow::exportShown() {
 }
 
 bool LogWindow::exportTo(const QString &path) {
-    QSaveFile file(path);
     const QByteArray csv = logbook::entriesToCsv(model_->entries());
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
+    // Health data: the export is as private as the logbook from its first byte on, also when
+    // it replaces a file others could read.
+    norvalis::ReplaceOptions options;
+    options.ownerOnly = true;
+    const norvalis::FileResult written = norvalis::ReplaceFileAtomically(
+        QFile::encodeName(path).toStdString(), csv.toStdString(), options);
+    if (!written.ok) {
         platform::messageBox(this, QStringLiteral("The log was not exported.\n\nFile: %1\n"
                                                   "Reason: %2")
-                                       .arg(path, file.errorString()));
+                                       .arg(path, QString::fromStdString(written.error)));
         return false;
     }
-    // Health data: the export is as private as the logbook.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     return true;
 }

@@ -14,6 +14,7 @@
 #include "ui/log_window/log_features_loader.h"
 #include "ui/main_window/dose_figure_accessible.h"
 #include "ui/options/options_dialog.h"
+#include "ui/readable_colour/readable_colour.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -37,6 +38,11 @@ constexpr int kFirstExtraRow = 1800; // below the total at 1440
 constexpr int kGap = 60;
 
 const QColor kWarningRed(192, 0, 0);
+
+// The warning's red, or the palette's own colour where red would not read on a dark window.
+QColor warningColour(const QWidget *on) {
+    return readable_colour::readableText(kWarningRed, on->palette(), QPalette::Window);
+}
 
 QLabel *makeLine(QWidget *parent, const char *name, Qt::Alignment align) {
     auto *label = new QLabel(parent);
@@ -68,7 +74,7 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     penLine_->setAccessibleDescription(QStringLiteral("Pen dose"));
     maxLine_ = makeLine(frame, "Lab_max", Qt::AlignLeft);
     QPalette red = maxLine_->palette();
-    red.setColor(QPalette::WindowText, kWarningRed);
+    red.setColor(QPalette::WindowText, warningColour(frame));
     maxLine_->setPalette(red);
     // Read by its own text, which says what is wrong; what it is goes in the description.
     maxLine_->setAccessibleDescription(QStringLiteral("Dose warning"));
@@ -84,11 +90,7 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     minuteTimer_.setInterval(60 * 1000);
     connect(&minuteTimer_, &QTimer::timeout, this, &DoseExtras::refreshLastRecorded);
     connectMenu();
-    // Read again at every period selection, like the tables, so a hand edit counts at the next
-    // one; connected before the window's own handler, which recalculates.
-    readOptions();
-    connect(qobject_cast<QComboBox *>(widgets_.value(QStringLiteral("Mealtime"))),
-            &QComboBox::currentIndexChanged, this, &DoseExtras::readOptions);
+    readOptions(); // and again by the window at every period selection
     // After the window's first paint: reading the logbook loads the log plugin, which the
     // person should not wait for to see the window.
     window_->installEventFilter(this);
@@ -168,7 +170,7 @@ void DoseExtras::afterRecalculation(std::optional<double> total) {
     QWidget *totalLabel = widgets_.value(QStringLiteral("Lab_tot2"));
     if (above) {
         QPalette palette = totalPalette_;
-        palette.setColor(QPalette::WindowText, kWarningRed);
+        palette.setColor(QPalette::WindowText, warningColour(totalLabel->parentWidget()));
         totalLabel->setPalette(palette);
     } else {
         totalLabel->setPalette(totalPalette_);
@@ -272,6 +274,7 @@ DoseSnapshot DoseExtras::snapshot() const {
 }
 
 void DoseExtras::recordDose() {
+    emit aboutToRecord();
     QString error;
     LogSession *log = logSession(&error);
     if (log)

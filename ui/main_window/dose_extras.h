@@ -43,13 +43,18 @@ public:
     void showOptions();
     // Rereads the newest entry for the "Last recorded" line, and the active insulin.
     void refreshLastRecorded();
+    // Reads the pen step and the ceiling from the settings file again.
+    void readOptions();
+
+signals:
+    // Record dose was chosen: whoever shows the doses brings them up to date first.
+    void aboutToRecord();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectMenu();
-    void readOptions();
     void relayout();
     DoseSnapshot snapshot() const;
 

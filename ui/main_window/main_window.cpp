@@ -137,6 +137,8 @@ void MainWindow::connectHandlers() {
     connect(w_.Blood_Sugar, &QLineEdit::textChanged, this, &MainWindow::recalculate);
     connect(w_.Carb, &QLineEdit::textChanged, this, &MainWindow::recalculate);
     connect(w_.Exit, &QPushButton::clicked, this, &MainWindow::Exit_Click);
+    // A dose is recorded as the file's tables give it, not as an older read gave it.
+    connect(extras_, &DoseExtras::aboutToRecord, this, &MainWindow::reloadIfFileChanged);
 
     connect(commands_.value(MenuCommand::Dosages), &QAction::triggered, this,
             &MainWindow::dconfig_Click);
@@ -179,6 +181,10 @@ void MainWindow::fillMealtime() {
 
 void MainWindow::Mealtime_Click() {
     loadSelectedPeriod();
+    // The pen step and the ceiling are read with the tables, so that a hand edit of either
+    // counts from the next selection on, also of the period already shown. Read after the
+    // tables: a write in between makes the tables the older, and the file is read again.
+    extras_->readOptions();
     recalculate();
 }
 
@@ -199,8 +205,9 @@ void MainWindow::loadSelectedPeriod() {
 }
 
 void MainWindow::loadSettings(std::string_view selector, const QByteArray &periodName) {
-    const norvalis::FileResult result = norvalis::LoadSettings(
-        norvalis::SharedDoseSettings(), selector, periodName.toStdString(), settingsPath());
+    const norvalis::FileResult result =
+        norvalis::LoadSettings(norvalis::SharedDoseSettings(), selector, periodName.toStdString(),
+                               settingsPath(), &tablesReadAs_);
     if (result.ok)
         return;
     platform::messageBox(this,
@@ -209,7 +216,20 @@ void MainWindow::loadSettings(std::string_view selector, const QByteArray &perio
                              .arg(platform::settingsFilePath(), fromCore(result.error)));
 }
 
+bool MainWindow::reloadIfFileChanged() {
+    if (reloading_ || norvalis::CurrentFingerprint(settingsPath()) == tablesReadAs_)
+        return false;
+    reloading_ = true;
+    reloadPeriods({}); // keeps the period shown when the file still lists it; recalculates
+    reloading_ = false;
+    return true;
+}
+
 void MainWindow::recalculate() {
+    // Every figure shown comes from the file as it is now: another copy of the program may
+    // have stored other tables since they were read.
+    if (reloadIfFileChanged())
+        return;
     const norvalis::DoseLabels labels = norvalis::CalculateDoses(
         norvalis::SharedDoseSettings(), w_.Blood_Sugar->text().toStdString(),
         w_.Carb->text().toStdString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_access.h"
 #include "ui/dialogs/period_list_edit.h"
 #include "ui/main_window/main_window_layout.h"
 
@@ -72,6 +73,9 @@ private:
 
     void loadSelectedPeriod();
     void loadSettings(std::string_view selector, const QByteArray &periodName);
+    // Reads the period list, the tables and the options again when the settings file is no
+    // longer as this window read it (another copy or an editor wrote it). True when it did.
+    bool reloadIfFileChanged();
     void recalculate();
     void showNoPeriodsHint(bool show);
     void updateCommaHint();
@@ -90,6 +94,10 @@ private:
     // Set while a change of selection is being handled, so that the activation the same
     // choice reports next does not read the file a second time.
     bool selectionJustChanged_ = false;
+    // The settings file as the tables in use were read from it, and whether they are being
+    // read again just now.
+    norvalis::FileFingerprint tablesReadAs_;
+    bool reloading_ = false;
     mainwindow::PlacementKeeper *placement_ = nullptr;
     DoseExtras *extras_ = nullptr;
     // Loaded on first use and owned by this window; closing one destroys it, and the next use

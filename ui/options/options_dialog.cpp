@@ -105,7 +105,8 @@ void OptionsDialog::accept() {
                                                                {&kMaxDoseBox, maxDose_}};
     std::string bytes;
     const std::string path = settingsPath();
-    norvalis::FileResult result = norvalis::ReadWholeFile(path, bytes);
+    norvalis::FileFingerprint readAs;
+    norvalis::FileResult result = norvalis::ReadWholeFile(path, bytes, &readAs);
     norvalis::IniDocument file(std::move(bytes));
     for (const auto &[box, edit] : boxes) {
         const norvalis::OptionText read = norvalis::ReadOptionText(edit->text().toStdString());
@@ -132,7 +133,7 @@ void OptionsDialog::accept() {
     if (!editError.isEmpty() && result.ok)
         result = {false, editError.toStdString()};
     if (result.ok)
-        result = norvalis::ReplaceFileAtomically(path, file.Bytes());
+        result = norvalis::ReplaceFileAtomically(path, file.Bytes(), {.expected = &readAs});
     if (!result.ok) {
         platform::messageBox(this, QStringLiteral("The options were not saved.\n\nFile: %1\n"
                                                   "Reason: %2")

@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/tab_order.h"
 #include "platform/twips.h"
+#include "ui/readable_colour/readable_colour.h"
 #include "ui/widget_table/whole_caption_tip.h"
 
 #include <QApplication>
@@ -63,9 +64,11 @@ public:
     void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
                       bool enabled, const QString &text,
                       QPalette::ColorRole textRole) const override {
-        const QColor colour = colour_.source == Colour::Source::Highlight
+        const QColor design = colour_.source == Colour::Source::Highlight
                                   ? palette.color(QPalette::Highlight)
                                   : QColor(colour_.rgb);
+        // Drawn over the window behind the frame.
+        const QColor colour = readable_colour::readableText(design, palette, QPalette::Window);
         // Some styles pass the colour in the painter's pen, others as a palette role.
         QPalette titled = palette;
         if (textRole != QPalette::NoRole)
@@ -223,6 +226,47 @@ void applyFont(QWidget *widget, const WidgetRow &row, const QWidget *root) {
     }
 }
 
+// Gives a label or box its design colour, or the palette's where that would not be readable
+// on the background behind it (the window behind a label, the base of a box). An invalid
+// design colour stands for the palette's highlight.
+void giveTextColour(QWidget *widget, const QColor &design, QPalette::ColorRole background) {
+    const QWidget *parent = widget->parentWidget();
+    // The background roles and the fallbacks as they are without the design colour.
+    const QPalette around = parent ? parent->palette() : QApplication::palette(widget);
+    const QColor wanted = design.isValid() ? design : around.color(QPalette::Highlight);
+    const QColor colour = readable_colour::readableText(wanted, around, background);
+    QPalette palette = widget->palette();
+    if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) &&
+        palette.color(QPalette::WindowText) == colour && palette.color(QPalette::Text) == colour)
+        return;
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+// Chooses a coloured widget's text colour again when the palette around it changes while the
+// program runs (the desktop switches between light and dark).
+class TextColourKeeper : public QObject {
+public:
+    TextColourKeeper(QWidget *widget, QColor design, QPalette::ColorRole background)
+        : QObject(widget), design_(design), background_(background) {
+        giveTextColour(widget, design, background);
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        // The palette a window takes from the desktop reaches the widgets in it as a change
+        // of their own; the new colour set here ends the round, as it is already in place.
+        if (event->type() == QEvent::PaletteChange)
+            giveTextColour(static_cast<QWidget *>(watched), design_, background_);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QColor design_;
+    QPalette::ColorRole background_;
+};
+
 void applyColour(QWidget *widget, const WidgetRow &row) {
     const Colour colour = row.colour;
     if (colour.source == Colour::Source::Style)
@@ -232,15 +276,15 @@ void applyColour(QWidget *widget, const WidgetRow &row) {
         widget->setStyle(new FrameTitleStyle(colour, widget));
         return;
     }
-    QPalette palette = widget->palette();
-    const QColor qColour = highlight ? palette.color(QPalette::Highlight) : QColor(colour.rgb);
     if (row.kind == Kind::Picture || row.kind == Kind::Line) {
-        palette.setColor(QPalette::Window, qColour);
-    } else {
-        palette.setColor(QPalette::WindowText, qColour);
-        palette.setColor(QPalette::Text, qColour);
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window,
+                         highlight ? palette.color(QPalette::Highlight) : QColor(colour.rgb));
+        widget->setPalette(palette);
+        return;
     }
-    widget->setPalette(palette);
+    new TextColourKeeper(widget, highlight ? QColor() : QColor(colour.rgb),
+                         row.kind == Kind::TextBox ? QPalette::Base : QPalette::Window);
 }
 
 bool canTakeFocus(Kind kind) {
