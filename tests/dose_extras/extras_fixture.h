@@ -110,6 +110,23 @@ protected:
     bool options(const std::function<void(OptionsDialog *)> &act) {
         return inDialog<OptionsDialog>([&] { find<QAction>("options")->trigger(); }, act);
     }
+    // Fills the Options dialog and presses OK: with no message expected it closes and the file
+    // gains exactly `added`; otherwise it stays open, says message and leaves the file alone.
+    void saveOptions(const std::function<void(OptionsDialog *)> &fill, const QByteArray &added,
+                     const QString &message) {
+        bool closed = false;
+        QVERIFY(options([&](OptionsDialog *dialog) {
+            fill(dialog);
+            pressOk(dialog);
+            closed = !dialog->isVisible();
+        }));
+        QCOMPARE(closed, message.isEmpty());
+        QCOMPARE(env_->readSettingsFile(), kMeals + added);
+        QCOMPARE(env_->watchdog().seen().size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(env_->watchdog().seen()[0].text.contains(message),
+                     qPrintable(env_->watchdog().seen()[0].text));
+    }
 
     void initExtras() {
         env_.emplace();
