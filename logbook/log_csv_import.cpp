@@ -2,7 +2,7 @@
 
 #include "core/taken_units.h"
 #include "logbook/entry_kind.h"
-#include "logbook/entry_time.h"
+#include "logbook/entry_time_input.h"
 #include "logbook/log_csv.h"
 
 #include <QHash>

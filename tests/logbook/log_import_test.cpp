@@ -2,7 +2,7 @@
 // stored entries. Runs with TZ=Europe/Berlin (set by CTest).
 
 #include "logbook/active_insulin.h"
-#include "logbook/entry_time.h"
+#include "logbook/entry_time_input.h"
 #include "logbook/last_recorded_text.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_csv_import.h"

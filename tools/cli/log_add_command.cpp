@@ -4,7 +4,7 @@
 #include "core/taken_units.h"
 #include "log_application.h"
 #include "logbook/entry_kind.h"
-#include "logbook/entry_time.h"
+#include "logbook/entry_time_input.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
 

@@ -1,6 +1,6 @@
 #include "log_application.h"
 
-#include "logbook/entry_time.h"
+#include "logbook/entry_time_input.h"
 
 #include <QCoreApplication>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "logbook/entry_time.h"
+#include "logbook/entry_time_input.h"
 
 #include <QRegularExpression>
 
