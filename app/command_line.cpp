@@ -1,8 +1,10 @@
 #include "command_line.h"
 
 #include "platform/app_info.h"
+#include "platform/settings_location.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -42,8 +44,9 @@ struct Parser {
 
     Parser() {
         parser.setApplicationDescription(
-            QStringLiteral("Works out insulin doses from your own tables in Norvalis.ini "
-                           "beside the program."));
+            QStringLiteral("Works out insulin doses from your own tables in the settings "
+                           "file:\n  %1")
+                .arg(QDir::toNativeSeparators(platform::settingsFilePath())));
         // The toolkit's own options are written with one dash ("-style fusion").
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);

@@ -12,48 +12,8 @@ namespace norvalis {
 
 namespace {
 
-bool IsBlank(char c) {
-    return IsOneOf(c, kNumberBlanks);
-}
-
 std::string_view Trimmed(std::string_view text) {
     return TrimmedOf(text, kNumberBlanks);
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Whether LeadingNumber finds a number at the start rather than reading "no number" as 0.
-// LeadingNumber skips blanks inside the number too, so they are skipped here alike.
-bool StartsWithNumber(std::string_view text) {
-    std::string compact;
-    for (const char c : text) {
-        if (!IsBlank(c)) {
-            compact += c;
-        }
-        if (compact.size() >= 3) {
-            break;
-        }
-    }
-    std::string_view rest = compact;
-    if (rest.size() >= 2 && rest[0] == '&') {
-        const char base = static_cast<char>(std::toupper(static_cast<unsigned char>(rest[1])));
-        if (base == 'H') {
-            return rest.size() > 2 && std::isxdigit(static_cast<unsigned char>(rest[2]));
-        }
-        if (base == 'O') {
-            return rest.size() > 2 && rest[2] >= '0' && rest[2] <= '7';
-        }
-        return false;
-    }
-    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
-        rest.remove_prefix(1);
-    }
-    if (!rest.empty() && rest.front() == '.') {
-        rest.remove_prefix(1);
-    }
-    return !rest.empty() && IsDigit(rest.front());
 }
 
 std::optional<double> PositiveSetting(const IniDocument &file, std::string_view key) {

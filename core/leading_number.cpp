@@ -243,6 +243,24 @@ std::optional<double> ReadPlainDecimal(std::string_view text) {
 
 } // namespace
 
+bool StartsWithNumber(std::string_view text) {
+    Cursor cursor(text);
+    if (cursor.Peek() == '&') {
+        cursor.Advance();
+        const char radix = Upper(cursor.Peek());
+        cursor.Advance();
+        return (radix == 'H' && IsHexDigit(cursor.Peek())) ||
+               (radix == 'O' && IsOctalDigit(cursor.Peek()));
+    }
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+        cursor.Advance();
+    }
+    if (cursor.Peek() == '.') {
+        cursor.Advance();
+    }
+    return IsDigit(cursor.Peek());
+}
+
 std::optional<double> LeadingNumber(std::string_view text) {
     if (const std::optional<double> plain = ReadPlainDecimal(text)) {
         return *plain == 0.0 ? 0.0 : *plain;

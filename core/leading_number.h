@@ -13,4 +13,9 @@ namespace norvalis {
 // beyond the double range (such as 1e999); a value too small to represent reads as 0.
 std::optional<double> LeadingNumber(std::string_view text);
 
+// Whether LeadingNumber finds a number at the start of the text, rather than reading "no
+// number" as 0: a sign, digits with at most one full stop, or &H / &O followed by a digit of
+// that base, with the blanks LeadingNumber skips left aside. "-", ".", "&H" and "abc" have none.
+bool StartsWithNumber(std::string_view text);
+
 } // namespace norvalis

@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include "dose_options.h"
 #include "ini_document.h"
 #include "ini_name.h"
 
@@ -262,6 +263,15 @@ std::optional<std::string> PeriodNameProblem(std::string_view nameUtf8, Encoding
     }
     if (Trimmed(nameUtf8).size() != nameUtf8.size()) {
         return quoted + " begins or ends with a blank, which the settings file does not keep.";
+    }
+    // Both sections hold something else; a period of that name would show none of its tables.
+    if (SameIniName(nameUtf8, kPeriodSection)) {
+        return quoted + " is taken by the section that holds the period list. Choose another "
+                        "name.";
+    }
+    if (SameIniName(nameUtf8, kOptionsSection)) {
+        return quoted + " is taken by the section that holds the program's options. Choose "
+                        "another name.";
     }
     if (nameUtf8.find_first_of("[]=") != std::string_view::npos) {
         return quoted + " holds \"[\", \"]\" or \"=\", which the settings file uses to mark "

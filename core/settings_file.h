@@ -67,7 +67,8 @@ FileResult SavePeriods(const DoseSettings &settings, const std::vector<SectionRe
 // Why a period name (UTF-8) cannot be stored in a settings file of the given encoding and
 // read back whole, in plain words for the user; nullopt when it can. Refused: an empty name,
 // a line break, blanks at either end, "[", "]", "=", a leading ";", enclosing quotes, a
-// character the encoding cannot hold, and more than 254 bytes in the file's encoding.
+// character the encoding cannot hold, more than 254 bytes in the file's encoding, and the
+// names of the sections that hold other things, "Period" and "Options" (any letter case).
 std::optional<std::string> PeriodNameProblem(std::string_view nameUtf8, Encoding encoding);
 
 // The encoding of the settings file at path as a read would decide it; UTF-8 for a file

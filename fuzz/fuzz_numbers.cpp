@@ -1,5 +1,6 @@
-// LeadingNumber, NumberText and NormalisedNumberText: whatever a box or a file holds, the text
-// written for a finite number reads back as that number, and normalising twice changes nothing.
+// LeadingNumber, StartsWithNumber, NumberText and NormalisedNumberText: whatever a box or a file
+// holds, the text written for a finite number reads back as that number, normalising twice
+// changes nothing, and a text without a number at its start reads as 0.
 #include "core/leading_number.h"
 #include "core/number_text.h"
 
@@ -48,6 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     if (const std::optional<double> value = norvalis::LeadingNumber(text)) {
         CheckRoundTrip(*value);
+    }
+    // A text said to start with no number must read as the 0 that stands for none.
+    if (!norvalis::StartsWithNumber(text) && norvalis::LeadingNumber(text) != 0.0) {
+        Fail("a text without a number at its start reads as a number", std::string(text));
     }
     const std::string normalised = norvalis::NormalisedNumberText(text);
     if (norvalis::NormalisedNumberText(normalised) != normalised) {

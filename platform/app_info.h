@@ -19,4 +19,10 @@ Version applicationVersion();
 // The directory of the running executable.
 QString applicationDirectory();
 
+// Where the program's own files are: beside the executable in the portable folder; in the
+// package's layout (see core/settings_location.h) the log plugin is in lib/<arch>/norvalis and
+// the user manual in share/norvalis under the package's prefix.
+QString pluginDirectory();
+QString dataDirectory();
+
 } // namespace platform

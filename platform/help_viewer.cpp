@@ -16,7 +16,7 @@ std::function<bool(const QUrl &)> &urlOpener() {
 } // namespace
 
 QString manualPath() {
-    return QDir(applicationDirectory()).filePath(QString::fromLatin1(kManualFileName));
+    return QDir(dataDirectory()).filePath(QString::fromLatin1(kManualFileName));
 }
 
 bool showHelpContents(const QString &manual, QString *error) {

@@ -6,7 +6,8 @@
 
 namespace platform {
 
-// The user manual's file name; the build puts it beside the program and so does the install.
+// The user manual's file name; the build puts it beside the program and so does the install
+// (the Debian package in share/norvalis, see dataDirectory()).
 inline constexpr const char *kManualFileName = "Norvalis-manual.html";
 
 // Where the manual is: beside the running program.

@@ -11,8 +11,10 @@ packages=(
     fonts-liberation fonts-dejavu-core
     locales
     desktop-file-utils appstream
+    # The Debian package's test: lintian on the package, man for its manual pages.
+    lintian man-db
     cmark
-    xvfb xauth openbox dbus at-spi2-core
+    xvfb xauth x11-utils openbox dbus at-spi2-core
     git clang-format
     # The fuzz targets (fuzz/run.sh): clang with its libFuzzer and sanitizer runtimes.
     clang-14 libclang-rt-14-dev

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(box->findChild<QLabel *>("lblTitle")->text(), QStringLiteral("Norvalis"));
         QCOMPARE(box->findChild<QLabel *>("lblVersion")->text(), QStringLiteral("Version 1.0.0"));
         box->findChild<QLabel *>("lblTitle")->setText("changed");
-        QCOMPARE(box->size(), platform::twipsSize(5865, 2790));
+        QCOMPARE(box->size(), platform::twipsSize(5865, 3240));
         const QPoint offset = box->geometry().center() - owner_.geometry().center();
         if (centred)
             QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);

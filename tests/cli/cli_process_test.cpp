@@ -25,8 +25,9 @@ const std::string kExampleFile =
     "[Lunch]\nCD_1=12\nBS_1=150,1\nBS_3=250,3\n[Tea \"time\"]\nCD_1=15\n";
 
 // Where the settings file is: "--settings FILE" comes first, unless the file lies beside a copy
-// of the program.
-enum Settings { Example, Missing, Unreadable, BesideProgram };
+// of the program, or the copy is in a package's layout (usr/bin with usr/share/norvalis) and
+// the file is the user's own (with one beside the copy too, for the last).
+enum Settings { Example, Missing, Unreadable, BesideProgram, PerUser, PerUserAndBeside };
 
 struct ProcessCase {
     const char *name;
@@ -43,15 +44,31 @@ class CliProcessTest : public ::testing::TestWithParam<ProcessCase> {};
 TEST_P(CliProcessTest, PrintsAndExits) {
     const ProcessCase &c = GetParam();
     ScratchDirectory scratch;
+    const bool packaged = c.settings == PerUser || c.settings == PerUserAndBeside;
+    const std::string perUser = scratch.File("home/.config/Norvalis/Norvalis.ini");
     const std::string settings = c.settings == Unreadable ? scratch.Path().string() // a folder
+                                 : c.settings == PerUser  ? perUser
+                                 : packaged               ? scratch.File("usr/bin/Norvalis.ini")
                                                           : scratch.File("Norvalis.ini");
     std::string command = "'" NORVALIS_CLI_PATH "' --settings '" + settings + "'";
     if (c.settings != Missing) {
-        WriteFile(scratch.File("Norvalis.ini"), kExampleFile);
+        std::filesystem::create_directories(std::filesystem::path(settings).parent_path());
+        WriteFile(c.settings == Unreadable ? scratch.File("Norvalis.ini") : settings, kExampleFile);
     }
     if (c.settings == BesideProgram) {
         std::filesystem::copy_file(NORVALIS_CLI_PATH, scratch.File("norvalis-cli"));
         command = "'" + scratch.File("norvalis-cli") + "'";
+    }
+    if (packaged) {
+        std::filesystem::create_directories(scratch.Path() / "usr/share/norvalis");
+        std::filesystem::create_directories(scratch.Path() / "usr/bin");
+        std::filesystem::copy_file(NORVALIS_CLI_PATH, scratch.File("usr/bin/norvalis-cli"));
+        if (c.settings == PerUserAndBeside) {
+            std::filesystem::create_directories(std::filesystem::path(perUser).parent_path());
+            WriteFile(perUser, "[Period]\nP_1=Not this one\n");
+        }
+        command = "env -u XDG_CONFIG_HOME HOME='" + scratch.File("home") + "' '" +
+                  scratch.File("usr/bin/norvalis-cli") + "'";
     }
     for (const std::string &argument : c.arguments) {
         command += " '" + argument + "'"; // no argument holds a single quote
@@ -107,14 +124,22 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliProcessTest, ::testing::Values(
     ProcessCase{"dose_json_worked_example", Example, {"dose", "Breakfast", "--blood-sugar", "190", "--carbs", "75", "--json"}, 0, kWorkedExampleJson, ""},
     ProcessCase{"dose_text_minus_and_empty_values", Example, {"dose", "Breakfast", "--blood-sugar", "", "--carbs", "-5"}, 0, kMinusAndEmptyText, ""},
     ProcessCase{"check_findings", Example, {"check"}, 1, kFindings, ""},
+    ProcessCase{"dose_of_a_period_not_listed", Example, {"dose", "Nope", "--blood-sugar", "190", "--carbs", "75"}, 1, "", "\"Nope\" is not a period of the settings file"},
+    ProcessCase{"tables_of_a_period_not_listed", Example, {"tables", "Nope", "--json"}, 1, "", "\"Nope\" is not a period of the settings file"},
+    ProcessCase{"tables_of_a_period_in_other_letter_case", Example, {"tables", "LUNCH"}, 0, "Period: LUNCH" + kLunchTablesText.substr(std::string("Period: Lunch").size()), ""},
+    ProcessCase{"dose_with_the_file_missing", Missing, {"dose", "Breakfast", "--blood-sugar", "190", "--carbs", "75"}, 1, "", "\"Breakfast\" is not a period"},
     ProcessCase{"missing_file_reads_empty_and_says_so", Missing, {"periods", "--json"}, 0, "[]\n", "\"$FILE\" does not exist"},
     ProcessCase{"missing_file_check_is_a_finding", Missing, {"check"}, 1, "the settings file \"$FILE\" does not exist; the program starts with no periods and no tables\n", ""},
     ProcessCase{"version_after_command", Example, {"periods", "--version"}, 0, "norvalis-cli " NORVALIS_VERSION "\n", ""},
     ProcessCase{"unreadable_file_periods", Unreadable, {"periods"}, 1, "", "Cannot read"},
     ProcessCase{"unreadable_file_check", Unreadable, {"check"}, 1, "", "Cannot read"},
     ProcessCase{"usage_on_stderr", Example, {"periods", "--xml"}, 2, "", "usage: norvalis-cli"},
-    ProcessCase{"help_on_stdout", Example, {"--help"}, 0, HelpText(), ""},
-    ProcessCase{"default_file_beside_program", BesideProgram, {"periods"}, 0, kPeriods, ""}),
+    ProcessCase{"help_on_stdout_names_the_file", Example, {"--help"}, 0, HelpText() + SettingsFileLine("$FILE"), ""},
+    ProcessCase{"default_file_beside_program", BesideProgram, {"periods"}, 0, kPeriods, ""},
+    ProcessCase{"package_layout_reads_the_users_file", PerUser, {"periods"}, 0, kPeriods, ""},
+    ProcessCase{"package_layout_help_names_the_users_file", PerUser, {"--help"}, 0, HelpText() + SettingsFileLine("$FILE"), ""},
+    ProcessCase{"file_beside_a_package_wins", PerUserAndBeside, {"periods"}, 0, kPeriods, ""},
+    ProcessCase{"file_beside_a_package_is_named", PerUserAndBeside, {"--help"}, 0, HelpText() + SettingsFileLine("$FILE"), ""}),
     norvalis::testing::CaseName());
 // clang-format on
 

@@ -49,6 +49,16 @@ const std::string kClean = "[Period]\nP_1=Breakfast\nP_2=lunch\n[Breakfast]\nCD_
 const std::string kCleanCrlf = "; kept by hand\r\n[Period]\r\nP_1=Breakfast\r\n\r\n; morning\r\n"
                                "[Breakfast]\r\nCD_1=10\r\nBS_1=140,1\r\nCW_1=60,1\r\n";
 const std::string kLongName = std::string(300, 'x');
+// Every table full: slot 12 is the last one read, not one too many.
+const std::string kTwelveRows = [] {
+    std::string rows;
+    for (int i = 1; i <= 12; ++i) {
+        const std::string n = std::to_string(i);
+        rows += "CD_" + n + "=" + n + "\nBS_" + n + "=" + n + "0," + n + "\nCW_" + n + "=" + n +
+                "0," + n + "\n";
+    }
+    return rows;
+}();
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
@@ -86,7 +96,28 @@ INSTANTIATE_TEST_SUITE_P(Files, CheckSettingsTest, ::testing::Values(
               {{"A", "CD_1", 4, "grams per unit \"1e999\" is beyond"}, {"A", "BS_1", 5, "dose \"1e999\" is beyond"}, {"A", "CW_1", 6, "level \"1e999\" is beyond"}}},
     CheckCase{"period_name_longer_than_read", "[Period]\nP_1=" + kLongName + "\n[" + kLongName + "]\n",
               {{"Period", "P_1", 2, "the value is 300 bytes long"}, {"Period", "P_1", 2, "period \"xxxx"}, {kLongName, "[" + kLongName + "]", 3, "no P_ key in [Period] lists it"}}},
-    CheckCase{"repeated_section", kHeader + "CD_1=1\n[a]\n", {{"a", "[a]", 5, "the section appears again on line 5 (first on line 3)"}}}),
+    CheckCase{"repeated_section", kHeader + "CD_1=1\n[a]\n", {{"a", "[a]", 5, "the section appears again on line 5 (first on line 3)"}}},
+    CheckCase{"period_section_with_letters_swapped", "[Peroid]\nP_1=A\n[A]\nCD_1=10\n", {{"", "", 0, "there is no [Period] section"}, {"Peroid", "[Peroid]", 1, "the section looks like a misspelt [Period]"}}},
+    CheckCase{"twelfth_entries_are_read", "[Period]\nP_1=A\nP_2=B\nP_3=C\nP_4=D\nP_5=E\nP_6=F\nP_7=G\nP_8=H\nP_9=I\nP_10=J\nP_11=K\nP_12=L\n[A]\n" + kTwelveRows + "[B]\n[C]\n[D]\n[E]\n[F]\n[G]\n[H]\n[I]\n[J]\n[K]\n[L]\n", {}},
+    CheckCase{"options_written_by_the_dialog", kHeader + "CD_1=10\n[Options]\nPenStep=0.5\nMaxDose=20\n", {}},
+    CheckCase{"options_with_comment", kHeader + "CD_1=10\n[options]\n; my pen\npenstep=1\n", {}},
+    CheckCase{"misspelt_options_section", kHeader + "CD_1=10\n[Option]\nPenStep=0.5\n", {{"Option", "[Option]", 5, "the section looks like a misspelt [Options]"}}},
+    CheckCase{"option_zero_and_below", kHeader + "CD_1=10\n[Options]\nMaxDose=0\nPenStep=-1\n", {{"Options", "MaxDose", 6, "MaxDose \"0\" reads as 0, not above 0"}, {"Options", "PenStep", 7, "PenStep \"-1\" reads as -1, not above 0"}}},
+    CheckCase{"option_without_number", kHeader + "CD_1=10\n[Options]\nPenStep=half\nMaxDose=1e999\n", {{"Options", "PenStep", 6, "PenStep \"half\" has no number at its start"}, {"Options", "MaxDose", 7, "MaxDose \"1e999\" is beyond the number range"}}},
+    CheckCase{"option_unknown_and_repeated", kHeader + "CD_1=10\n[Options]\nPenStpe=1\nPenStep=1\npenstep=2\n", {{"Options", "PenStpe", 6, "not a setting the program reads (it reads PenStep, MaxDose, InsulinCurve, InsulinHours and LowBelow)"}, {"Options", "penstep", 8, "the key appears again"}}},
+    CheckCase{"empty_grams_per_unit", kHeader + "CD_1=\nBS_1=140,1\n", {{"A", "CD_1", 4, "the entry is empty, so the period has no grams per unit"}}},
+    CheckCase{"zero_dose_after_a_real_dose", kHeader + "BS_1=140,1\nBS_2=300,0\nCW_1=0,0\nCW_2=60,1\n", {{"A", "BS_2", 5, "dose 0 comes after the dose of BS_1, which is not 0"}}},
+    CheckCase{"period_named_options", "[Period]\nP_1=A\nP_2=options\nP_3=B\n[A]\n[B]\n", {{"Period", "P_2", 3, "period \"options\" has the name of the section that holds the program's options"}}},
+    CheckCase{"period_named_period", "[Period]\nP_1=A\nP_2=Period\n[A]\n", {{"Period", "P_2", 3, "period \"Period\" has the name of the section that holds the period list"}}},
+    CheckCase{"nul_in_a_comment", std::string("; kept by hand\0!\n", 17) + kHeader + "CD_1=10\n", {}},
+    CheckCase{"carriage_returns_alone", "[Period]\rP_1=A\r[A]\rCD_1=10\r", {{"", "", 0, "the lines end with a carriage return alone"}}},
+    CheckCase{"carriage_returns_alone_but_the_last", "[Period]\rP_1=A\r[A]\rCD_1=10\n", {{"", "", 0, "the lines end with a carriage return alone"}}},
+    CheckCase{"carriage_return_inside_a_comment", kHeader + "CD_1=10\n; a\rb\n", {}},
+    CheckCase{"hexadecimal_mark_without_digits", kHeader + "BS_1=140,&H\n", {{"A", "BS_1", 4, "dose \"&H\" has no number at its start"}}},
+    CheckCase{"hexadecimal_dose_is_read", kHeader + "BS_1=140,&H2\n", {}},
+    CheckCase{"blank_inside_a_dose", kHeader + "BS_1=140,1 5\n", {{"A", "BS_1", 4, "dose \"1 5\" reads as 15: the program skips blanks inside a number"}}},
+    CheckCase{"unit_after_a_level_is_fine", kHeader + "BS_1=140 mg,1\n", {}},
+    CheckCase{"c_style_hexadecimal_level", kHeader + "CW_1=0x10,1\n", {{"A", "CW_1", 4, "level \"0x10\" reads as 0: the program does not read 0x numbers (hexadecimal is written &H10)"}}}),
     norvalis::testing::CaseName());
 // clang-format on
 

@@ -5,6 +5,7 @@
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
 #include "tests/cli_log/cli_log_fixture.h"
+#include "tests/core/named_cases.h"
 #include "tests/support/zone_scope.h"
 
 #include <QFile>
@@ -12,6 +13,8 @@
 
 namespace norvalis::cli {
 namespace {
+
+using norvalis::testing::operator<<; // names the cases in the test lists
 
 // options: the [Options] section ("" for none); json: the part after weighting_caption.
 struct DoseJsonCase {
@@ -40,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DoseJsonCase{"both_tie_down_and_above",
                                    "[Options]\nPenStep=0.5\nMaxDose=20\n", "212.5",
                                    ",\"pen_dose\":\"21\",\"above_max\":true}\n"}),
-    [](const auto &info) { return info.param.name; });
+    norvalis::testing::CaseName());
 
 TEST_F(CliTest, OptionsIsNeitherListedNorLoadedAsAPeriod) {
     const std::string settings = WriteSettings("[Options]\nPenStep=0.5\n");
@@ -153,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "2026-03-28T23:01:00Z", "2026-03-29", "2026-03-29 00:01 UTC+01:00"},
         LocalDayCase{"berlin_day_after_the_autumn_change", "Europe/Berlin", "2026-10-25T22:59:00Z",
                      "2026-10-25T23:01:00Z", "2026-10-26", "2026-10-26 00:01 UTC+01:00"}),
-    [](const auto &info) { return info.param.name; });
+    norvalis::testing::CaseName());
 
 struct UsageCase {
     std::string name;
@@ -183,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"csv_elsewhere", {"periods", "--csv"}, kExitUsage},
                       UsageCase{"since_elsewhere", {"check", "--since", "2026-01-01"}, kExitUsage},
                       UsageCase{"unreadable_logbook", {"log"}, kExitFindings, true}),
-    [](const auto &info) { return info.param.name; });
+    norvalis::testing::CaseName());
 
 } // namespace
 } // namespace norvalis::cli

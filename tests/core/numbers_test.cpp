@@ -33,10 +33,12 @@ template <class Check> void InEachLocale(Check check) {
 }
 
 // normalised: NormalisedNumberText(text), the number as every box shows it; value: nullopt
-// when the number is beyond the double range.
+// when the number is beyond the double range; hasNumber: whether the 0 (or any value) read
+// comes from a number at the start rather than from the want of one.
 struct NumberCase {
     std::string name, text, normalised;
     std::optional<double> value;
+    bool hasNumber = true;
 };
 
 const NumberCase kNumberCases[] = {
@@ -44,7 +46,16 @@ const NumberCase kNumberCases[] = {
     {"unit_after_blank", "7.5 mmol", "7.5", 7.5},
     {"comma_ends_number", "1,5", "1", 1.0},
     {"blank_inside_number_skipped", "1 2", "12", 12.0},
-    {"letters_only", "abc", "0", 0.0},
+    {"letters_only", "abc", "0", 0.0, false},
+    {"empty", "", "0", 0.0, false},
+    {"sign_alone", "-", "0", 0.0, false},
+    {"point_alone", ".", "0", 0.0, false},
+    {"sign_point_digit", "+.5", "0.5", 0.5},
+    {"blank_after_point", ". 5", "0.5", 0.5},
+    {"hex_mark_without_digits", "&H", "0", 0.0, false},
+    {"hex_mark_then_letter", "&Hx1", "0", 0.0, false},
+    {"sign_before_hex_mark", "-&H1", "0", 0.0, false},
+    {"octal_mark_then_eight", "&O8", "0", 0.0, false},
     {"trailing_zero", "1.50", "1.5", 1.5},
     {"point_first", ".5", "0.5", 0.5},
     {"dose_with_hundredths", "4.17", "4.17", 4.17},
@@ -55,12 +66,12 @@ const NumberCase kNumberCases[] = {
     {"sign_then_blank", "- 7", "-7", -7.0},
     {"d_exponent", "1d3", "1000", 1000.0},
     {"leading_blank_tab_line_feed", " \t\n42", "42", 42.0},
-    {"carriage_return_not_skipped", "\r5", "0", 0.0},
+    {"carriage_return_not_skipped", "\r5", "0", 0.0, false},
     {"hex_lower_case", "&h1f", "31", 31.0},
     {"hex_sixteen_bits_stays_positive", "&HFFFF", "65535", 65535.0},
     {"octal_stops_at_eight", "&o178", "15", 15.0},
     {"octal_64_bits", "&O1777777777777777777777", "1.84467440737096E+19", 18446744073709551615.0},
-    {"unknown_ampersand_prefix", "&X1", "0", 0.0},
+    {"unknown_ampersand_prefix", "&X1", "0", 0.0, false},
     {"negative_zero_is_plain_zero", "-0", "0", 0.0},
     {"spaced_negative_zero_is_plain_zero", "- 0", "0", 0.0},
     // Rounded toward zero: the nearest 15 digits would read back as beyond the range.
@@ -87,6 +98,7 @@ TEST_P(NumberTest, ReadsAndShowsTheLeadingNumber) {
             EXPECT_FALSE(std::signbit(*value) && *value == 0.0) << "-0 divides to -infinity";
         }
         EXPECT_EQ(NormalisedNumberText(GetParam().text), GetParam().normalised);
+        EXPECT_EQ(StartsWithNumber(GetParam().text), GetParam().hasNumber);
     });
 }
 

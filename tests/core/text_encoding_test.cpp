@@ -64,6 +64,36 @@ TEST(Cp1252, EveryByteRoundTrips) {
     }
 }
 
+// Bytes 0x80-0x9F as the published Windows-1252 mapping gives them. The five bytes the mapping
+// leaves undefined are kept as the control character of the same number, so they come back.
+struct HighByte {
+    unsigned char byte;
+    const char *utf8;
+};
+// clang-format off
+constexpr HighByte kPublishedHighBytes[] = {
+    {0x80, "\u20AC"}, {0x81, "\u0081"}, {0x82, "\u201A"}, {0x83, "\u0192"}, // euro, -, low quote, f hook
+    {0x84, "\u201E"}, {0x85, "\u2026"}, {0x86, "\u2020"}, {0x87, "\u2021"}, // low double quote, ellipsis, daggers
+    {0x88, "\u02C6"}, {0x89, "\u2030"}, {0x8A, "\u0160"}, {0x8B, "\u2039"}, // circumflex, per mille, S caron, angle quote
+    {0x8C, "\u0152"}, {0x8D, "\u008D"}, {0x8E, "\u017D"}, {0x8F, "\u008F"}, // OE, -, Z caron, -
+    {0x90, "\u0090"}, {0x91, "\u2018"}, {0x92, "\u2019"}, {0x93, "\u201C"}, // -, single and double quotes
+    {0x94, "\u201D"}, {0x95, "\u2022"}, {0x96, "\u2013"}, {0x97, "\u2014"}, // bullet, en dash, em dash
+    {0x98, "\u02DC"}, {0x99, "\u2122"}, {0x9A, "\u0161"}, {0x9B, "\u203A"}, // tilde, trade mark, s caron, angle quote
+    {0x9C, "\u0153"}, {0x9D, "\u009D"}, {0x9E, "\u017E"}, {0x9F, "\u0178"}, // oe, -, z caron, Y diaeresis
+};
+// clang-format on
+
+TEST(Cp1252, HighBytesAreThePublishedCharacters) {
+    ASSERT_EQ(std::size(kPublishedHighBytes), 32u);
+    for (const HighByte &high : kPublishedHighBytes) {
+        const std::string byte(1, static_cast<char>(high.byte));
+        EXPECT_EQ(ToUtf8(byte, Encoding::Windows1252), high.utf8) << "decoding " << +high.byte;
+        const EncodedText encoded = FromUtf8(high.utf8, Encoding::Windows1252);
+        EXPECT_FALSE(encoded.problem.has_value()) << "encoding " << +high.byte;
+        EXPECT_EQ(encoded.bytes, byte) << "encoding " << +high.byte;
+    }
+}
+
 struct RefusalCase {
     std::string name, utf8;
     Encoding encoding;

@@ -1,6 +1,6 @@
 // The dosages dialog refuses what it cannot store as typed and asks before it drops anything:
-// unreadable entries, rows after an empty Lower Limit, another period chosen with unsaved
-// edits.
+// unreadable entries, empty doses, decimal commas and foreign digits, rows after an empty
+// Lower Limit, levels that do not rise, another period chosen with unsaved edits.
 
 #include "tests/dosages_dialog/dialog_helpers.h"
 
@@ -36,6 +36,16 @@ private slots:
         const QString gap = "INPUT_BS_1=145;INPUT_BS_4=300;INPUT_BS_16=4;INPUT_BS_5=340";
         const QString pages = "INPUT_BS_1=;INPUT_CW_3=90;INPUT_CW_5=120";
         const Button no = Button::NoButton;
+        const QString applies = " a Lower Limit that is not above the ones before ";
+        const QString falls = "Row 3 of Blood Sugar has" + applies +
+                              "it, so it applies only "
+                              "above the highest of those.\n\nStore the tables anyway?";
+        const QString twoFalls = "Row 2 of Blood Sugar has" + applies +
+                                 "it, so it applies only "
+                                 "above the highest of those.\nRows 2\u20133 of Weighting have" +
+                                 applies +
+                                 "them, so they apply only above the highest of "
+                                 "those.\n\nStore the tables anyway?";
         // clang-format off
         QTest::newRow("abc as a level")             << StoreCase{"INPUT_BS_3=abc;INPUT_BS_15=1", 3, "cmdOK", no, "Blood Sugar, row 3, Lower Limit: \"abc\" " + notANumber, kBefore, "INPUT_BS_3", 1};
         QTest::newRow("- as a dose")                << StoreCase{"INPUT_BS_14=-", 2, "cmdApply", no, "Blood Sugar, row 2, Dose: \"-\" " + notANumber, kBefore, "INPUT_BS_14", 1};
@@ -50,6 +60,17 @@ private slots:
         QTest::newRow("two pages, removed")         << StoreCase{pages, 3, "cmdOK", Button::Yes, twoPages, " / 60,1 / 10|20", "", 0};
         QTest::newRow("two pages, gone back")       << StoreCase{pages, 3, "cmdOK", Button::No, twoPages, kBefore, "INPUT_BS_1", 1};
         QTest::newRow("a blank level counts as empty") << StoreCase{"INPUT_BS_3=  ;INPUT_BS_15=3", 3, "cmdOK", Button::Yes, "Row 3 of Blood Sugar comes after an empty Lower Limit and will be removed.", kBefore, "", 0};
+        QTest::newRow("an empty dose beside a level")    << StoreCase{"INPUT_BS_3=300", 2, "cmdOK", no, "Blood Sugar, row 3, Dose is empty.\n\nNothing was saved.", kBefore, "INPUT_BS_15", 1};
+        QTest::newRow("a blank dose beside a level")     << StoreCase{"INPUT_CW_2=100;INPUT_CW_14=  ", 1, "cmdApply", no, "Weighting, row 2, Dose is empty.", kBefore, "INPUT_CW_14", 2};
+        QTest::newRow("a decimal comma in a dose")       << StoreCase{"INPUT_BS_13=0,5", 3, "cmdOK", no, "Blood Sugar, row 1, Dose: \"0,5\" is read as 0 \u2014 use a full stop for decimals.\n\nNothing was saved.", kBefore, "INPUT_BS_13", 1};
+        QTest::newRow("a decimal comma in a level")      << StoreCase{"INPUT_CW_1=7,5", 1, "cmdOK", no, "Weighting, row 1, Lower Limit: \"7,5\" is read as 7 \u2014 use a full stop", kBefore, "INPUT_CW_1", 2};
+        QTest::newRow("a decimal comma in grams per unit") << StoreCase{"INPUT_CD_1=12,5", 1, "cmdApply", no, "Carbohydrate, grams per unit: \"12,5\" is read as 12 \u2014 use a full stop", kBefore, "INPUT_CD_1", 3};
+        QTest::newRow("Arabic-Indic digits as a level")  << StoreCase{"INPUT_BS_1=\u0661\u0664\u0660", 1, "cmdOK", no, "Blood Sugar, row 1, Lower Limit: \"\u0661\u0664\u0660\" is read as 0 \u2014 type the digits 0 to 9", kBefore, "INPUT_BS_1", 1};
+        QTest::newRow("fullwidth digits as a dose")      << StoreCase{"INPUT_BS_14=\uFF12", 1, "cmdOK", no, "Blood Sugar, row 2, Dose: \"\uFF12\" is read as 0 \u2014 type the digits 0 to 9", kBefore, "INPUT_BS_14", 1};
+        QTest::newRow("Arabic decimal separator")        << StoreCase{"INPUT_CD_1=12\u066B5", 2, "cmdOK", no, "Carbohydrate, grams per unit: \"12\u066B5\" is read as 12 \u2014 type the digits 0 to 9", kBefore, "INPUT_CD_1", 3};
+        QTest::newRow("a level that does not rise, stored anyway") << StoreCase{"INPUT_BS_3=170;INPUT_BS_15=3", 3, "cmdOK", Button::Yes, falls, "140,1|180,2|170,3 / 60,1 / 10|20", "", 0};
+        QTest::newRow("a level that does not rise, gone back")     << StoreCase{"INPUT_BS_3=170;INPUT_BS_15=3", 3, "cmdApply", Button::No, falls, kBefore, "INPUT_BS_3", 1};
+        QTest::newRow("equal levels on two pages")       << StoreCase{"INPUT_BS_2=140;INPUT_CW_2=60;INPUT_CW_14=2;INPUT_CW_3=50;INPUT_CW_15=3", 3, "cmdOK", Button::No, twoFalls, kBefore, "INPUT_BS_2", 1};
         // clang-format on
     }
     // State: Breakfast shown on tab startTab, edited. Action: OK or Apply, then the answer.
@@ -74,8 +95,11 @@ private slots:
         if (c.answer == Button::NoButton)
             QVERIFY2(box.text.startsWith(c.message), qPrintable(box.text));
         else
-            QVERIFY(box.text == c.message && box.buttons.contains("&Remove") &&
-                    box.buttons.contains("&Go back"));
+            QVERIFY2(box.text == c.message &&
+                         box.buttons.contains(c.message.endsWith("anyway?") ? "&Store anyway"
+                                                                            : "&Remove") &&
+                         box.buttons.contains("&Go back"),
+                     qPrintable(box.text));
         QCOMPARE(stored("Breakfast"), c.stored);
         const bool stays = c.answer != Button::Yes;
         QVERIFY(d_->isVisible() == stays && storedSignal.isEmpty() == stays);

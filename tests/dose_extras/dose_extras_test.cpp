@@ -142,6 +142,10 @@ private slots:
         QTest::newRow("blank taken") << 150 << "   " << 0 << "\"Taken\" is empty" << 0;
         QTest::newRow("taken without a number")
             << 150 << "six" << 0 << "\"Taken\" does not start with a number" << 0;
+        QTest::newRow("taken with a decimal comma")
+            << 150 << "9,5" << 0 << "\"9,5\" is read as 9 \u2014 use a full stop for decimals" << 0;
+        QTest::newRow("taken in fullwidth digits")
+            << 150 << "\uFF19" << 0 << "\"\uFF19\" is read as 0 \u2014 type the digits 0 to 9" << 0;
         QTest::newRow("below: no question") << 150 << QString() << 0 << QString() << 1;
         QTest::newRow("total above, yes")
             << 250 << QString() << int(QMessageBox::Yes) << above << 1;
@@ -209,6 +213,15 @@ private slots:
             << "\"Pen step\" must start with a number";
         QTest::newRow("zero refused")
             << QString("0.5") << QString("0") << QByteArray() << "\"Maximum dose\" must be above 0";
+        QTest::newRow("pen step with a decimal comma refused")
+            << QString("1,5") << QString("20") << QByteArray()
+            << "Pen step: \"1,5\" is read as 1 \u2014 use a full stop for decimals.";
+        QTest::newRow("maximum with a decimal comma refused")
+            << QString("0.5") << QString("12,5") << QByteArray()
+            << "Maximum dose: \"12,5\" is read as 12 \u2014 use a full stop for decimals.";
+        QTest::newRow("maximum in Arabic-Indic digits refused")
+            << QString() << QString("\u0662\u0660") << QByteArray()
+            << "Maximum dose: \"\u0662\u0660\" is read as 0 \u2014 type the digits 0 to 9";
     }
 
     void optionsDialogSaves() {

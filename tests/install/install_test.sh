@@ -9,19 +9,11 @@ scratch=$2
 cmake=$3
 cpack=$4
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-rm -rf "$scratch"
-mkdir -p "$scratch/home"
-scratch=$(cd "$scratch" && pwd -P)
-# Nothing started here may touch the real user's files.
-HOME=$scratch/home
+. "$(dirname "$0")/scratch_user.sh"
+scratch_user "$scratch"
 XDG_CONFIG_HOME=$HOME/.config
 XDG_DATA_HOME=$HOME/.local/share
-export HOME XDG_CONFIG_HOME XDG_DATA_HOME
+export XDG_CONFIG_HOME XDG_DATA_HOME
 
 id=org.norvalis.Norvalis
 

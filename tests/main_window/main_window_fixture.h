@@ -39,7 +39,9 @@ protected:
             env_->writeSettingsFile(file);
         window_.reset(new MainWindow);
         window_->show();
-        return QTest::qWaitForWindowActive(window_.get());
+        // Generous: on a busy machine the window manager under Xvfb may take seconds to
+        // activate the window; the wait ends as soon as it is active.
+        return QTest::qWaitForWindowActive(window_.get(), 30000);
     }
     template <typename T = QWidget> T *find(const char *name) const {
         return window_->findChild<T *>(name);

@@ -158,6 +158,7 @@ private slots:
         QTest::newRow("comma after a letter") << "7a,5" << "";
         QTest::newRow("comma first") << ",5" << "";
         QTest::newRow("comma after a blank") << "7 x,5" << "";
+        QTest::newRow("foreign digits are no comma") << "\u0661,5" << "";
         QTest::newRow("empty") << "" << "";
         // clang-format on
     }
@@ -196,6 +197,44 @@ private slots:
         type("Blood_Sugar", "7,2");
         QCOMPARE(text("Comma_Hint"),
                  QStringLiteral("Read as 7 and 60 \u2014 use a full stop for decimals"));
+    }
+
+    void misreadingHint_data() {
+        QTest::addColumn<QStringList>("texts"); // the two boxes
+        QTest::addColumn<QString>("hint");
+        const QString digits = QStringLiteral(" \u2014 type the digits 0 to 9");
+        // clang-format off
+        QTest::newRow("plain numbers") << QStringList{"190", "75"} << "";
+        QTest::newRow("Arabic-Indic digits") << QStringList{"\u0661\u0669\u0660", ""} << "Read as 0" + digits;
+        QTest::newRow("fullwidth digits") << QStringList{"", "\uFF17\uFF15"} << "Read as 0" + digits;
+        QTest::newRow("Arabic decimal separator") << QStringList{"7\u066B5", ""} << "Read as 7" + digits;
+        QTest::newRow("Devanagari after ASCII digits") << QStringList{"19\u0966", ""} << "Read as 19" + digits;
+        QTest::newRow("a comma and foreign digits") << QStringList{"7,5", "\uFF17"} << "Read as 7 \u2014 use a full stop for decimals; Read as 0" + digits;
+        // clang-format on
+    }
+
+    void misreadingHint() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, hint);
+        QCOMPARE(mainwindow::misreadingHint(texts), hint);
+    }
+
+    // Action: fullwidth digits typed into Blood Sugar. Expected: the box marked and the note
+    // shown, as for a decimal comma, until ASCII digits replace them.
+    void foreignDigitsAreNoted() {
+        QVERIFY(open());
+        auto *box = find<QLineEdit>("Blood_Sugar");
+        const QColor base = box->palette().color(QPalette::Base);
+        box->setFocus();
+        box->insert(QStringLiteral("\uFF11\uFF19\uFF10")); // as an input method gives them
+        auto *note = find<QLabel>("Comma_Hint");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("Read as 0 \u2014 type the digits 0 to 9"));
+        QCOMPARE(accessibleText(box, QAccessible::Description), note->text());
+        QVERIFY(box->palette().color(QPalette::Base) != base);
+        type("Blood_Sugar", "190");
+        QVERIFY(note->isHidden());
+        QCOMPARE(box->palette().color(QPalette::Base), base);
     }
 
     void elideAtWord_data() {

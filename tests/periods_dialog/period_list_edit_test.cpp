@@ -70,6 +70,8 @@ private slots:
         QTest::newRow("equals sign") << QStringList{"Tea", "", "a=b"} << 3 << "\"=\"" << Utf8;
         QTest::newRow("a letter Windows-1252 cannot hold") << QStringList{"Tea", QString::fromUtf8("Śniadanie")} << 2 << "Windows-1252" << Windows1252;
         QTest::newRow("every box emptied") << QStringList{} << 1 << "all empty" << Utf8;
+        QTest::newRow("renamed to the options section") << QStringList{"Breakfast", "OPTIONS"} << 2 << "options" << Utf8;
+        QTest::newRow("a new period named like the period list") << QStringList{"Breakfast", "Lunch", "period"} << 3 << "period list" << Utf8;
         // clang-format on
     }
 

@@ -88,7 +88,8 @@ private slots:
             QCOMPARE(widget->font(), platform::designFont());
         }
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Configure Periods"));
-        QStringList walked, expected{"OKButton", "CancelButton"};
+        // The dialog opens in box 1, ready for typing; Tab goes on to OK and Cancel.
+        QStringList walked, expected;
         for (int i = 1; i <= 12; ++i) {
             QCOMPARE(QAccessible::queryAccessibleInterface(box(dialog, i))->text(QAccessible::Name),
                      QStringLiteral("Period %1").arg(i));
@@ -101,7 +102,8 @@ private slots:
             walked << dialog->focusWidget()->objectName();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(walked, expected << "OKButton");
+        QCOMPARE(walked, expected << "OKButton"
+                                  << "CancelButton" << boxName(1));
     }
 
     // The boxes show the list as the file holds it now, not as it was when the program started.
@@ -177,6 +179,22 @@ private slots:
         QCOMPARE(storedSignal_, after != file);
         QCOMPARE(stored_, renames);
         QCOMPARE(env_->watchdog().seen().size(), 0);
+    }
+
+    // State: a file with no periods. Action: names typed straight away, Tab between them, then
+    // Enter. Expected: every name stored, in order (the dialog opens with the focus in box 1).
+    void namesTypedAtOnceAreAllStored() {
+        QPointer<PeriodConfigDialog> dialog = openDialog("[Period]\n");
+        QVERIFY(dialog);
+        QCOMPARE(dialog->focusWidget(), box(dialog, 1));
+        for (const char *name : {"Breakfast", "Lunch", "Dinner"}) {
+            QTest::keyClicks(dialog->focusWidget(), name);
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
+        QCOMPARE(env_->readSettingsFile(),
+                 QByteArray("[Period]\nP_1=Breakfast\nP_2=Lunch\nP_3=Dinner\n"));
     }
 
     // State: box 3 retyped to the name in box 2 in capitals. Expected: a message naming the box,

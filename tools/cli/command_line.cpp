@@ -120,12 +120,15 @@ std::string HelpText() {
            "                   An empty dose means no value or a value that could not be\n"
            "                   worked out. The period Options is refused: that section\n"
            "                   holds the settings.\n"
+           "                   tables and dose refuse, with exit status 1, a PERIOD the\n"
+           "                   file does not list.\n"
            "  check            Looks for mistakes in a hand-edited file: a missing file or one\n"
            "                   that is no settings file, periods without a section, sections\n"
            "                   no period lists, keys that are never read (misspelt, after a\n"
            "                   gap, repeated), entries without a number or with a comma too\n"
            "                   few or too many, levels that do not rise, grams per unit of 0\n"
-           "                   or below, values longer than the program reads. One finding\n"
+           "                   or below, values longer than the program reads, [Options]\n"
+           "                   values the program ignores. One finding\n"
            "                   per line: section, key: problem; what the program does\n"
            "                   (--json: [{\"key\", \"section\", \"line\", \"message\"}]).\n"
            "                   Exit status 1 when there is any finding.\n"
@@ -162,16 +165,23 @@ std::string HelpText() {
            "                   only: it is never taken off any dose.\n"
            "\n"
            "Options:\n"
-           "  --settings FILE  The settings file to read (default: Norvalis.ini beside this\n"
-           "                   program). A missing file reads as an empty one.\n"
+           "  --settings FILE  The settings file to read (default: the program's, named below:\n"
+           "                   Norvalis.ini beside this program, or for the installed package\n"
+           "                   ~/.config/Norvalis/Norvalis.ini). A missing file reads as an\n"
+           "                   empty one.\n"
            "  --json           Print JSON instead of text.\n"
            "  --csv            Print CSV instead of text (log only).\n"
            "  --help, -h       Print this help.\n"
            "  --version        Print the version.\n"
            "Option values are taken as given, also when empty or starting with '-'.\n"
            "\n"
-           "Exit status: 0 success, 1 findings, an unreadable settings file, an entry or file\n"
-           "that was not stored, or a logbook that cannot be used; 2 wrong usage.\n";
+           "Exit status: 0 success, 1 findings, an unreadable settings file, a period the file\n"
+           "does not list, an entry or file that was not stored, or a logbook that cannot be\n"
+           "used; 2 wrong usage.\n";
+}
+
+std::string SettingsFileLine(const std::string &path) {
+    return "\nSettings file: " + path + "\n";
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &arguments) {

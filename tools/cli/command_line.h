@@ -44,6 +44,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
 
 std::string UsageText();
 std::string HelpText();
+// The help's last line: "Settings file: PATH", the file the commands read.
+std::string SettingsFileLine(const std::string &path);
 std::string VersionText(); // "norvalis-cli 1.0.0", the project's version
 
 } // namespace norvalis::cli

@@ -15,7 +15,7 @@ int RunCommandLine(const std::vector<std::string_view> &arguments,
     const std::string path = commandLine.settingsPath.value_or(defaultSettingsPath);
     switch (commandLine.command) {
     case Command::Help:
-        out << HelpText();
+        out << HelpText() << SettingsFileLine(path);
         return kExitSuccess;
     case Command::Version:
         out << VersionText();

@@ -1,6 +1,7 @@
 #include "settings_check.h"
 
 #include "core/blank_text.h"
+#include "core/dose_options.h"
 #include "core/dose_settings.h"
 #include "core/ini_name.h"
 #include "core/leading_number.h"
@@ -8,9 +9,11 @@
 #include "core/table_entry.h"
 #include "core/text_encoding.h"
 #include "json_text.h"
+#include "options_check.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -84,45 +87,58 @@ std::string Key(std::string_view prefix, int index) {
     return std::string(prefix) + std::to_string(index);
 }
 
-// Whether a level, dose or grams text starts with a number, as opposed to reading as 0 for
-// want of one. The reader skips blanks anywhere, so they are skipped here too.
-bool StartsWithNumber(std::string_view text) {
-    std::string compact;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n') {
-            compact += c;
-        }
-        if (compact.size() >= 3) {
-            break;
-        }
-    }
-    std::string_view rest = compact;
-    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
-        rest.remove_prefix(1);
-    }
-    if (rest.starts_with('&') && rest.size() >= 2) {
-        const char base = LowerAscii(rest[1]);
-        return base == 'h' || base == 'o';
-    }
-    if (!rest.empty() && rest.front() == '.') {
-        rest.remove_prefix(1);
-    }
-    return !rest.empty() && IsDigit(rest.front());
-}
-
-// A file with NUL bytes or many control characters is no text file at all.
+// A file with many control characters is no text file at all. A stray NUL, say in a
+// comment, is no reason to think so: the program reads the lines around it as usual.
 bool LooksBinary(std::string_view bytes) {
     std::size_t controls = 0;
     for (const char c : bytes) {
-        if (c == '\0') {
-            return true;
-        }
         const auto byte = static_cast<unsigned char>(c);
         if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f') || byte == 0x7F) {
             ++controls;
         }
     }
     return controls > bytes.size() / 100;
+}
+
+// Lines ended by a carriage return alone (an editor's old Mac setting), perhaps with a line
+// feed here and there: the program ends lines only at a line feed.
+bool EndsLinesWithCarriageReturns(std::string_view bytes) {
+    std::size_t lineFeeds = 0;
+    std::size_t loneReturns = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ++lineFeeds;
+        } else if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) {
+            ++loneReturns;
+        }
+    }
+    return loneReturns > 0 && loneReturns >= lineFeeds;
+}
+
+// How a number text reads when that is not what it looks like, or nullopt: blanks inside a
+// number are skipped ("1 5" reads as 15), and 0x starts no hexadecimal number ("0x10" reads
+// as 0).
+std::optional<std::string> SurprisingReading(std::string_view text) {
+    const std::string_view trimmed = TrimmedOf(text, kNumberBlanks);
+    std::string_view digits = trimmed;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        digits.remove_prefix(1);
+    }
+    if (digits.size() >= 3 && digits[0] == '0' && LowerAscii(digits[1]) == 'x' &&
+        std::isxdigit(static_cast<unsigned char>(digits[2]))) {
+        return "reads as 0: the program does not read 0x numbers (hexadecimal is written &H" +
+               std::string(digits.substr(2)) + ")";
+    }
+    const std::size_t blank = trimmed.find_first_of(" \t\n");
+    if (blank == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::optional<double> whole = LeadingNumber(trimmed);
+    const std::optional<double> beforeBlank = LeadingNumber(trimmed.substr(0, blank));
+    if (whole && beforeBlank && *whole != *beforeBlank) {
+        return "reads as " + NumberText(whole) + ": the program skips blanks inside a number";
+    }
+    return std::nullopt;
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -142,9 +158,10 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-// [Periods], [period list], [Peroid]: a section meant to hold the period list. A name with a
-// digit ([Period 2]) is more likely a period of its own.
-bool LooksLikePeriodSection(std::string_view folded) {
+// [Periods], [period list], [Peroid] for "period", [Option] for "options": a section meant to
+// be one of the program's own (name in small letters). A name with a digit ([Period 2]) is
+// more likely a period of its own.
+bool LooksLikeMisspelt(std::string_view folded, std::string_view name) {
     std::string letters;
     for (const char c : folded) {
         if (IsDigit(c)) {
@@ -157,7 +174,7 @@ bool LooksLikePeriodSection(std::string_view folded) {
     if (letters.size() > 12) {
         return false;
     }
-    return letters.starts_with("period") || EditDistance(letters, "period") <= 2;
+    return letters.starts_with(name.substr(0, 6)) || EditDistance(letters, name) <= 2;
 }
 
 // How a key in a table section relates to a table: the rule it was meant for (if any) and the
@@ -209,16 +226,24 @@ public:
     }
 
     std::vector<Finding> Run() {
-        if (LooksBinary(bytes_)) {
+        for (std::size_t i = 0; i < sections_.size(); ++i) {
+            firstSection_.try_emplace(NameKey(sections_[i].name), i);
+        }
+        const IniDocument::Section *periodSection = FirstSection("Period");
+        if (periodSection == nullptr && LooksBinary(bytes_)) {
             Add("", "", 0, "the file holds binary data, so it is not a settings file",
                 "the program finds no periods and no tables in it");
             return std::move(findings_);
         }
-        for (std::size_t i = 0; i < sections_.size(); ++i) {
-            firstSection_.try_emplace(NameKey(sections_[i].name), i);
+        if (EndsLinesWithCarriageReturns(bytes_)) {
+            Add("", "", 0,
+                "the lines end with a carriage return alone, which the program does not take "
+                "as the end of a line",
+                "the program reads those lines as one, so it does not find the periods and "
+                "tables on them; save the file with Unix (LF) or Windows (CR LF) line endings");
+            return std::move(findings_);
         }
         std::vector<std::string> periods;
-        const IniDocument::Section *periodSection = FirstSection("Period");
         if (periodSection != nullptr) {
             const int count = CheckKeys(*periodSection, kPeriodRules).front();
             const auto values = FirstValues(*periodSection);
@@ -272,6 +297,24 @@ private:
             const std::string &name = periods[i];
             const std::string key = Key("P_", static_cast<int>(i) + 1);
             const int line = LineOfKey("Period", key);
+            if (IsReservedPeriodName(name)) {
+                Add("Period", key, line,
+                    "period " + Quoted(name) +
+                        " has the name of the section that holds the "
+                        "program's options",
+                    "the program leaves it out of the period list, and the periods after it "
+                    "move up one place");
+                continue;
+            }
+            if (SameIniName(Trimmed(name), "Period")) {
+                Add("Period", key, line,
+                    "period " + Quoted(name) +
+                        " has the name of the section that holds the "
+                        "period list",
+                    "selecting it shows the tables of [Period], which holds none: no "
+                    "correction, no weighting and no carbohydrate dose for a non-zero amount");
+                continue;
+            }
             const auto [first, isNew] = firstListed.try_emplace(NameKey(name), i);
             listed_.insert(NameKey(name));
             if (!isNew) {
@@ -322,13 +365,21 @@ private:
                     "the section appears again on line " + std::to_string(section.lineNumber) +
                         " (first on line " + std::to_string(sections_[first].lineNumber) + ")",
                     "only the first one is read; keys in this one are never read");
+            } else if (folded == NameKey(kOptionsSection)) {
+                const std::vector<Finding> options = CheckOptionsSection(section);
+                findings_.insert(findings_.end(), options.begin(), options.end());
             } else if (folded == NameKey("Period") || listed_.contains(folded)) {
                 continue;
-            } else if (LooksLikePeriodSection(LowerAsciiTrimmed(section.name))) {
+            } else if (LooksLikeMisspelt(LowerAsciiTrimmed(section.name), "period")) {
                 Add(section.name, header, section.lineNumber,
                     "the section looks like a misspelt [Period]",
                     "the program reads the period list only from [Period]; this section is "
                     "never read");
+            } else if (LooksLikeMisspelt(LowerAsciiTrimmed(section.name), "options")) {
+                Add(section.name, header, section.lineNumber,
+                    "the section looks like a misspelt [Options]",
+                    "the program reads its options only from [Options]; this section is never "
+                    "read");
             } else if (hasPeriodList) {
                 Add(section.name, header, section.lineNumber, "no P_ key in [Period] lists it",
                     "its tables are never used");
@@ -390,6 +441,11 @@ private:
                     "the entry is empty, which ends the table",
                     "the entries after it, up to " + Key(prefix, highestSlot[r]) +
                         ", are never read");
+            } else if (shape.rule->kind == TableKind::CarbDose && shape.slot == 1 &&
+                       counts[r] == 0) {
+                Add(section.name, entry.key, entry.lineNumber,
+                    "the entry is empty, so the period has no grams per unit",
+                    "the carbohydrate dose and the total stay empty for any amount but 0");
             }
             if (!repeated && shape.slot != 0) {
                 CheckLength(section.name, entry);
@@ -447,6 +503,7 @@ private:
                       const TableRule &rule, int count) {
         std::optional<double> highestLevel;
         std::string highestKey;
+        std::optional<std::string> earlierDoseKey; // the first entry with a dose other than 0
         for (int i = 1; i <= count; ++i) {
             const std::string key = Key(rule.prefix, i);
             const IniDocument::Entry &found = *values.at(NameKey(key));
@@ -478,6 +535,10 @@ private:
                 Add(section.name, key, line,
                     "level " + Quoted(parts.level) + " has no number at its start",
                     "it reads as level 0");
+            } else if (const auto reading = SurprisingReading(parts.level)) {
+                Add(section.name, key, line, "level " + Quoted(parts.level) + " " + *reading,
+                    "the entry applies to " + std::string(rule.input) +
+                        " above that number, not above the one written");
             }
             if (!LeadingNumber(parts.dose)) {
                 Add(section.name, key, line,
@@ -493,6 +554,17 @@ private:
                 Add(section.name, key, line,
                     "dose " + Quoted(parts.dose) + " has no number at its start",
                     "it reads as dose 0");
+            } else if (const auto reading = SurprisingReading(parts.dose)) {
+                Add(section.name, key, line, "dose " + Quoted(parts.dose) + " " + *reading,
+                    "the " + std::string(rule.dose) + " is that number, not the one written");
+            } else if (LeadingNumber(parts.dose) == 0.0 && earlierDoseKey) {
+                Add(section.name, key, line,
+                    "dose 0 comes after the dose of " + *earlierDoseKey + ", which is not 0",
+                    "the " + std::string(rule.dose) + " is 0 for " + std::string(rule.input) +
+                        " above " + NumberText(level) + ", less than for lower ones");
+            }
+            if (LeadingNumber(parts.dose).value_or(0.0) != 0.0 && !earlierDoseKey) {
+                earlierDoseKey = key;
             }
             if (highestLevel && *level <= *highestLevel) {
                 Add(section.name, key, line,
@@ -522,6 +594,14 @@ private:
         } else if (*grams <= 0.0) {
             problem = "grams per unit " + Quoted(entry) + " reads as " + NumberText(grams) +
                       ", not above 0";
+        } else if (const auto reading = SurprisingReading(entry)) {
+            Add(section, key, line, "grams per unit " + Quoted(entry) + " " + *reading,
+                last ? "the carbohydrate dose is worked out with that number, not the one "
+                       "written"
+                     : "only the last entry, " + lastKey +
+                           ", is used, so this one has no "
+                           "effect");
+            return;
         } else {
             return;
         }

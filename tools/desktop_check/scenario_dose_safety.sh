@@ -2,8 +2,9 @@
 # Dose safety on a settings file written by the Windows version (Windows-1252 bytes, CRLF line
 # ends): the period "Frühstück" reads right in the tree and its tables are found; Apply writes
 # the grams-per-unit edit and keeps the dialog open, and the carbohydrate dose shown follows
-# it; an OK of one changed box changes exactly that line of the file, in Windows-1252; "abc"
-# as a Lower Limit is refused with a message box and the file left byte for byte as it was.
+# it; Enter in one changed box (OK) changes exactly that line of the file, in Windows-1252;
+# "abc" as a Lower Limit is refused with a message box and the file left byte for byte as it
+# was.
 #
 #   tools/desktop_check/scenario_dose_safety.sh PROGRAM [OUT]
 #
@@ -95,12 +96,12 @@ figure Total 8
 dc_tree 3-after-apply
 dc_shot 3-after-apply
 
-step "Weighting row 1 Dose 1 -> 2, OK: the file changes in that line only, the dialog closes"
+step "Weighting row 1 Dose 1 -> 2, Enter in the box (OK): the file changes in that line only, the dialog closes"
 dc_key ctrl+Tab ctrl+Tab
 dc_wait --role page-tab-list --name Weighting
 dc_key_until Tab --role text --name "Weighting, row 1, Dose" --text 1
 retype 2
-press_ok
+dc_key Return
 dc_closed "after OK" --role dialog --name "Configure Dosages"
 dc_expect_ini "$out/after-ok.ini" "the settings file after OK"
 figure "Weighting if over 60 grams" 2

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The periods dialog with the keyboard: Alt+C, P opens "Configure Periods" showing the sample
-# file's names in boxes named "Period 1"...; renaming Lunch to Midday and Enter (OK) leaves
+# file's names in boxes named "Period 1"..., the focus in the first; renaming Lunch to Midday and Enter (OK) leaves
 # P_2=Midday and Lunch's tables under [Midday], every other byte of the file as it was; the
 # main window then lists Midday, keeps it selected and computes from its tables. Escape
 # afterwards drops an edit without writing.
@@ -37,8 +37,9 @@ dc_wait --role combo-box --state focused
 dc_key Down
 dc_wait --role combo-box --name Lunch --state focused
 
-step "Alt+C, P opens Configure Periods with the names in boxes Period 1..12"
+step "Alt+C, P opens Configure Periods with the names in boxes Period 1..12, the focus in Period 1"
 open_periods
+dc_wait --role text --name "Period 1" --state focused
 dc_wait --role text --name "Period 1" --text Breakfast --state showing
 dc_wait --role text --name "Period 2" --text Lunch --state showing
 dc_wait --role text --name "Period 3" --text Supper --state showing

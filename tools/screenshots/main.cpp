@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
@@ -111,6 +112,10 @@ int main(int argc, char *argv[]) {
     doses->hide();
 
     AboutBox about(&window);
+    // The scratch folder's name would change with every run; the picture shows the installed
+    // package's per-user file instead.
+    about.findChild<QLabel *>(QStringLiteral("lblSettingsFile"))
+        ->setText(QStringLiteral("Settings file: /home/you/.config/Norvalis/Norvalis.ini"));
     ok &= save(&about, output.filePath("about.png"));
     about.hide();
 

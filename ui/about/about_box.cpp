@@ -2,12 +2,14 @@
 
 #include "platform/app_info.h"
 #include "platform/fonts.h"
+#include "platform/settings_location.h"
 #include "platform/twips.h"
 #include "resources/app_icon.h"
 #include "resources/version_record.h"
 #include "ui/about/about_layout.h"
 #include "ui/widget_table/widget_builder.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -51,6 +53,11 @@ AboutBox::AboutBox(QWidget *owner)
     Form_Load();
 }
 
+QString AboutBox::settingsFileCaption() {
+    return QStringLiteral("Settings file: %1")
+        .arg(QDir::toNativeSeparators(platform::settingsFilePath()));
+}
+
 QString AboutBox::versionCaption(const platform::Version &version) {
     return QStringLiteral("Version %1.%2.%3")
         .arg(version.major)
@@ -62,6 +69,7 @@ void AboutBox::Form_Load() {
     findChild<QLabel *>(QStringLiteral("lblVersion"))
         ->setText(versionCaption(platform::applicationVersion()));
     findChild<QLabel *>(QStringLiteral("lblTitle"))->setText(platform::applicationTitle());
+    findChild<QLabel *>(QStringLiteral("lblSettingsFile"))->setText(settingsFileCaption());
 }
 
 void AboutBox::showEvent(QShowEvent *event) {

@@ -24,6 +24,8 @@ public:
 
     // The version line: "Version major.minor.revision".
     static QString versionCaption(const platform::Version &version);
+    // "Settings file: PATH", naming the file the program reads and stores.
+    static QString settingsFileCaption();
 
 protected:
     void showEvent(QShowEvent *event) override;

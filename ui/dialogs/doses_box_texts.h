@@ -37,8 +37,9 @@ int carbBoxOfSlot(int slot, int carbSlot);
 BoxTexts boxTextsFromTables(const norvalis::DoseSettings &settings);
 
 // Rebuilds the three tables and their counts from the boxes: a table ends at its first empty
-// level box, an empty dose box stores 0. An empty grams-per-unit box stores no carbohydrate
-// entry at all, so the doses agree with what the box shows. The period list is left alone.
+// level box, an empty dose box stores 0 (the dialog refuses one before it gets here). An empty
+// grams-per-unit box stores no carbohydrate entry at all, so the doses agree with what the box
+// shows. The period list is left alone.
 void tablesFromBoxTexts(const BoxTexts &boxes, norvalis::DoseSettings &settings);
 
 } // namespace doses_boxes

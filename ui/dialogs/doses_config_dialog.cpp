@@ -109,6 +109,10 @@ DosesConfigDialog::DosesConfigDialog(QWidget *owner)
     connect(w_->cmdOK, &QPushButton::clicked, this, &DosesConfigDialog::cmdOK_Click);
     connect(w_->cmdCancel, &QPushButton::clicked, this, &DosesConfigDialog::cmdCancel_Click);
     connect(w_->cmdApply, &QPushButton::clicked, this, &DosesConfigDialog::cmdApply_Click);
+    // Enter in a box presses OK, as in every dialog; Enter on a focused button presses that one.
+    for (QPushButton *button : {w_->cmdApply, w_->cmdOK, w_->cmdCancel})
+        button->setAutoDefault(true);
+    w_->cmdOK->setDefault(true);
 
     Form_Load();
 }
@@ -262,19 +266,29 @@ bool DosesConfigDialog::refuseUnreadableBox(const doses_boxes::BoxTexts &texts) 
     return true;
 }
 
-bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
-    const std::vector<doses_checks::DroppedRows> dropped = doses_checks::droppedRows(texts);
-    if (dropped.empty())
-        return true;
+bool DosesConfigDialog::askGoOnOrGoBack(const QString &question, const QString &goOn, Page page,
+                                        int box) {
     using Button = QMessageBox::StandardButton;
     const Button answer = doses_messages::ask(
-        this, doses_messages::droppedRows(dropped),
-        {{Button::Yes, QStringLiteral("&Remove")}, {Button::No, QStringLiteral("&Go back")}});
+        this, question, {{Button::Yes, goOn}, {Button::No, QStringLiteral("&Go back")}});
     if (answer == Button::Yes)
         return true;
-    const doses_checks::DroppedRows &first = dropped.front();
-    focusBox(static_cast<int>(first.page), w_->box(first.page, first.gapBox));
+    focusBox(static_cast<int>(page), w_->box(page, box));
     return false;
+}
+
+bool DosesConfigDialog::confirmDroppedRows(const doses_boxes::BoxTexts &texts) {
+    const std::vector<doses_checks::DroppedRows> dropped = doses_checks::droppedRows(texts);
+    return dropped.empty() ||
+           askGoOnOrGoBack(doses_messages::droppedRows(dropped), QStringLiteral("&Remove"),
+                           dropped.front().page, dropped.front().gapBox);
+}
+
+bool DosesConfigDialog::confirmFallingLevels(const doses_boxes::BoxTexts &texts) {
+    const std::vector<doses_checks::FallingLevels> falling = doses_checks::fallingLevels(texts);
+    return falling.empty() ||
+           askGoOnOrGoBack(doses_messages::fallingLevels(falling), QStringLiteral("&Store anyway"),
+                           falling.front().page, falling.front().rows.front());
 }
 
 bool DosesConfigDialog::store(int index) {
@@ -284,7 +298,7 @@ bool DosesConfigDialog::store(int index) {
         return false;
     }
     const doses_boxes::BoxTexts texts = boxTexts();
-    if (refuseUnreadableBox(texts) || !confirmDroppedRows(texts))
+    if (refuseUnreadableBox(texts) || !confirmDroppedRows(texts) || !confirmFallingLevels(texts))
         return false;
 
     const QString period = w_->mealtime->itemText(index);
@@ -345,14 +359,16 @@ norvalis::FileResult DosesConfigDialog::storeTables(const norvalis::DoseSettings
                                                     const QString &period, bool recreate,
                                                     norvalis::StoreGuard &guard) {
     guard.stored = &readAs_;
-    if (recreate) {
-        const norvalis::FileResult listed = norvalis::SaveSettings(
-            rebuilt, kPeriodList, period.toStdString(), settingsPath(), guard);
-        if (!listed.ok)
-            return listed;
-        guard.readAs = readAs_; // the second write follows the first, not anyone else's
-    }
-    return norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), settingsPath(), guard);
+    return platform::storeSettingsFile([&](const std::string &file) {
+        if (recreate) {
+            const norvalis::FileResult listed =
+                norvalis::SaveSettings(rebuilt, kPeriodList, period.toStdString(), file, guard);
+            if (!listed.ok)
+                return listed;
+            guard.readAs = readAs_; // the second write follows the first, not anyone else's
+        }
+        return norvalis::SaveSettings(rebuilt, kDosages, period.toStdString(), file, guard);
+    });
 }
 
 void DosesConfigDialog::cmdOK_Click() {

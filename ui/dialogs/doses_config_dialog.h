@@ -2,6 +2,7 @@
 
 #include "core/file_access.h"
 #include "ui/dialogs/doses_box_texts.h"
+#include "ui/dialogs/doses_entry_checks.h"
 
 #include <QDialog>
 
@@ -61,6 +62,11 @@ private:
                                      bool recreate, norvalis::StoreGuard &guard);
     bool refuseUnreadableBox(const doses_boxes::BoxTexts &texts);
     bool confirmDroppedRows(const doses_boxes::BoxTexts &texts);
+    bool confirmFallingLevels(const doses_boxes::BoxTexts &texts);
+    // Asks the question with the answers goOn and Go back; on Go back, the focus goes to the
+    // box of the page named.
+    bool askGoOnOrGoBack(const QString &question, const QString &goOn, doses_checks::Page page,
+                         int box);
     void focusBox(int page, QWidget *box);
 
     void loadSelectedPeriod();

@@ -1,7 +1,9 @@
 #include "ui/dialogs/doses_entry_checks.h"
 
 #include "core/leading_number.h"
+#include "ui/number_input/typed_number.h"
 
+#include <QString>
 #include <cmath>
 #include <string>
 
@@ -13,14 +15,6 @@ using doses_boxes::isBlank;
 using doses_boxes::kRows;
 using TableBoxes = std::array<std::string, doses_boxes::kTableBoxes + 1>;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 // The first row whose Lower Limit is empty, or kRows + 1 when every row has one.
 int firstGap(const TableBoxes &boxes) {
     int row = 1;
@@ -29,13 +23,23 @@ int firstGap(const TableBoxes &boxes) {
     return row;
 }
 
-std::optional<int> unreadableBox(const TableBoxes &boxes) {
+std::optional<Refusal::Why> boxProblem(const std::string &box) {
+    if (number_input::misreadingOf(QString::fromStdString(box)) != number_input::Misreading::None)
+        return Refusal::Why::Misread;
+    if (!norvalis::StartsWithNumber(box))
+        return Refusal::Why::NoNumber;
+    return std::nullopt;
+}
+
+std::optional<Refusal> unreadableBox(Page page, const TableBoxes &boxes) {
     for (int r = 1; r < firstGap(boxes); ++r) {
-        if (!startsWithNumber(boxes[r]))
-            return r;
+        if (const auto why = boxProblem(boxes[r]))
+            return Refusal{page, r, *why};
         const std::string &dose = boxes[r + kRows];
-        if (!isBlank(dose) && !startsWithNumber(dose))
-            return r + kRows;
+        if (isBlank(dose))
+            return Refusal{page, r + kRows, Refusal::Why::NoDose};
+        if (const auto why = boxProblem(dose))
+            return Refusal{page, r + kRows, *why};
     }
     return std::nullopt;
 }
@@ -44,8 +48,8 @@ std::optional<Refusal> carbRefusal(const doses_boxes::BoxTexts &boxes) {
     const std::string &value = boxes.carb[boxes.carbSlot];
     if (isBlank(value))
         return std::nullopt;
-    if (!startsWithNumber(value))
-        return Refusal{Page::Carbohydrate, 1, Refusal::Why::NoNumber};
+    if (const auto why = boxProblem(value))
+        return Refusal{Page::Carbohydrate, 1, *why};
     // 0 or less per unit leaves the carbohydrate dose blank; beyond the number range too.
     const std::optional<double> grams = norvalis::LeadingNumber(value);
     if (!grams || !std::isfinite(*grams) || *grams <= 0)
@@ -55,32 +59,34 @@ std::optional<Refusal> carbRefusal(const doses_boxes::BoxTexts &boxes) {
 
 } // namespace
 
-bool startsWithNumber(std::string_view text) {
-    std::string compact;
-    for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\n')
-            compact.push_back(c);
-    std::size_t i = 0;
-    if (compact.size() >= 3 && compact[0] == '&') {
-        const char base = compact[1];
-        if (base == 'H' || base == 'h')
-            return isHexDigit(compact[2]);
-        if (base == 'O' || base == 'o')
-            return compact[2] >= '0' && compact[2] <= '7';
-    }
-    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-'))
-        ++i;
-    if (i < compact.size() && compact[i] == '.')
-        ++i;
-    return i < compact.size() && isDigit(compact[i]);
+std::optional<Refusal> firstRefusal(const doses_boxes::BoxTexts &boxes) {
+    if (auto refusal = unreadableBox(Page::BloodSugar, boxes.correction))
+        return refusal;
+    if (auto refusal = unreadableBox(Page::Weighting, boxes.weighting))
+        return refusal;
+    return carbRefusal(boxes);
 }
 
-std::optional<Refusal> firstRefusal(const doses_boxes::BoxTexts &boxes) {
-    if (const auto box = unreadableBox(boxes.correction))
-        return Refusal{Page::BloodSugar, *box, Refusal::Why::NoNumber};
-    if (const auto box = unreadableBox(boxes.weighting))
-        return Refusal{Page::Weighting, *box, Refusal::Why::NoNumber};
-    return carbRefusal(boxes);
+std::vector<FallingLevels> fallingLevels(const doses_boxes::BoxTexts &boxes) {
+    std::vector<FallingLevels> falling;
+    const auto check = [&falling](Page page, const TableBoxes &table) {
+        FallingLevels found{page, {}};
+        std::optional<double> highest;
+        for (int r = 1; r < firstGap(table); ++r) {
+            const std::optional<double> level = norvalis::LeadingNumber(table[r]);
+            if (!level)
+                continue; // beyond the number range: the calculation leaves the dose blank
+            if (highest && !(*level > *highest))
+                found.rows.push_back(r);
+            else
+                highest = level;
+        }
+        if (!found.rows.empty())
+            falling.push_back(found);
+    };
+    check(Page::BloodSugar, boxes.correction);
+    check(Page::Weighting, boxes.weighting);
+    return falling;
 }
 
 std::vector<DroppedRows> droppedRows(const doses_boxes::BoxTexts &boxes) {

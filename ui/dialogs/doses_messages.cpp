@@ -1,5 +1,7 @@
 #include "ui/dialogs/doses_messages.h"
 
+#include "ui/number_input/typed_number.h"
+
 #include <QStringList>
 
 namespace doses_messages {
@@ -31,7 +33,15 @@ QString boxPlace(Page page, int box) {
 
 QString refused(const doses_checks::Refusal &refusal, const QString &typed) {
     const QString place = boxPlace(refusal.page, refusal.box);
-    if (refusal.why == doses_checks::Refusal::Why::NotAboveZero) {
+    using Why = doses_checks::Refusal::Why;
+    if (refusal.why == Why::Misread)
+        return number_input::refusalOf(place, typed) + QStringLiteral("\n\nNothing was saved.");
+    if (refusal.why == Why::NoDose) {
+        return QStringLiteral("%1 is empty.\n\nNothing was saved. Type the dose for this row (0 "
+                              "for none), or empty its Lower Limit to end the table there.")
+            .arg(place);
+    }
+    if (refusal.why == Why::NotAboveZero) {
         return QStringLiteral("%1: \"%2\" would leave the carbohydrate dose blank.\n\nNothing "
                               "was saved. Type the grams of carbohydrate one unit of insulin "
                               "covers, a number above 0.")
@@ -68,6 +78,20 @@ QString droppedRows(const std::vector<doses_checks::DroppedRows> &dropped) {
                           page.rows.size() == 1 ? QStringLiteral("comes") : QStringLiteral("come"));
     }
     return lines.join('\n');
+}
+
+QString fallingLevels(const std::vector<doses_checks::FallingLevels> &falling) {
+    QStringList lines;
+    for (const doses_checks::FallingLevels &page : falling) {
+        const bool one = page.rows.size() == 1;
+        lines << QStringLiteral("%1 of %2 %3 a Lower Limit that is not above the ones before %4, "
+                                "so %5 only above the highest of those.")
+                     .arg(rowList(page.rows), pageName(page.page),
+                          one ? QStringLiteral("has") : QStringLiteral("have"),
+                          one ? QStringLiteral("it") : QStringLiteral("them"),
+                          one ? QStringLiteral("it applies") : QStringLiteral("they apply"));
+    }
+    return lines.join('\n') + QStringLiteral("\n\nStore the tables anyway?");
 }
 
 QString fileGone(const QString &path) {

@@ -18,6 +18,9 @@ QString boxPlace(doses_checks::Page page, int box);
 QString refused(const doses_checks::Refusal &refusal, const QString &typed);
 // "Rows 4–5 of Blood Sugar come after an empty Lower Limit and will be removed.", a line a page.
 QString droppedRows(const std::vector<doses_checks::DroppedRows> &dropped);
+// "Row 3 of Blood Sugar has a Lower Limit that is not above the ones before it, ...", a line
+// a page, and the question.
+QString fallingLevels(const std::vector<doses_checks::FallingLevels> &falling);
 QString fileGone(const QString &path);
 QString unsavedEdits(const QString &shownPeriod, const QString &chosenPeriod);
 

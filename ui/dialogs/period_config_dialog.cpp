@@ -40,7 +40,7 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(layout::kCaption));
     setFont(platform::designFont());
-    widget_table::buildWidgets(layout::kWidgets, this).firstTabStop->setFocus();
+    widget_table::buildWidgets(layout::kWidgets, this);
 
     // A fixed place on the owner's screen, not centred: placing it here also keeps QDialog
     // from centring it when shown.
@@ -55,6 +55,8 @@ PeriodConfigDialog::PeriodConfigDialog(QWidget *owner)
         box->setAccessibleName(QStringLiteral("Period %1").arg(i));
         boxes_ << box;
     }
+    // The dialog is for typing names: it opens with the focus in the first box.
+    boxes_.first()->setFocus();
     // Enter in a box presses OK; Enter on a focused button presses that button; Escape and
     // the close box cancel (QDialog's own rules).
     auto *ok = findChild<QPushButton *>(QStringLiteral("OKButton"));
@@ -156,7 +158,12 @@ void PeriodConfigDialog::OKButton_Click() {
     guard.readAs = readAs_; // a period added elsewhere meanwhile is not dropped unasked
     guard.keptPeriods.assign(settings.PeriodList.begin() + 1,
                              settings.PeriodList.begin() + 1 + settings.Counts.PeriodCount);
-    norvalis::FileResult saved = norvalis::SavePeriods(settings, renames, settingsPath(), guard);
+    const auto save = [&] {
+        return platform::storeSettingsFile([&](const std::string &file) {
+            return norvalis::SavePeriods(settings, renames, file, guard);
+        });
+    };
+    norvalis::FileResult saved = save();
     if (saved.changedSinceRead) {
         switch (platform::askAboutChangedFile(this, QStringLiteral("the periods"),
                                               platform::settingsFilePath())) {
@@ -167,7 +174,7 @@ void PeriodConfigDialog::OKButton_Click() {
             return;
         case platform::ChangedFileChoice::StoreAnyway:
             guard.readAs.reset();
-            saved = norvalis::SavePeriods(settings, renames, settingsPath(), guard);
+            saved = save();
             break;
         }
     }

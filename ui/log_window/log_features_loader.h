@@ -6,7 +6,8 @@ class LogFeatures;
 
 namespace logfeatures {
 
-// The plugin's file name without its suffix; it is installed beside the program.
+// The plugin's file name without its suffix; it is installed beside the program (the Debian
+// package puts it in lib/<arch>/norvalis, see platform::pluginDirectory()).
 inline constexpr const char *kPluginBaseName = "norvalis-log";
 
 struct Loaded {

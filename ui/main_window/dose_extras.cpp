@@ -138,7 +138,7 @@ void DoseExtras::readOptions() {
 
 LogSession *DoseExtras::logSession(QString *error) {
     if (!log_) {
-        const logfeatures::Loaded loaded = logfeatures::load(platform::applicationDirectory());
+        const logfeatures::Loaded loaded = logfeatures::load(platform::pluginDirectory());
         if (!loaded.features) {
             if (error)
                 *error = loaded.error;

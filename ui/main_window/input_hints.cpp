@@ -1,41 +1,39 @@
 #include "ui/main_window/input_hints.h"
 
-#include "core/leading_number.h"
-#include "core/number_text.h"
+#include "ui/number_input/typed_number.h"
 
 namespace mainwindow {
 
 namespace {
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+QString readingIf(QStringView text, number_input::Misreading kind) {
+    return number_input::misreadingOf(text) == kind ? number_input::readingOf(text) : QString();
 }
 } // namespace
 
 QString commaReading(QStringView text) {
-    // Runs on every keystroke: a plain scan, no pattern to compile. Blanks before the number
-    // and a sign are skipped as the reading of the number skips them.
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-        ++i;
-    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        // The reading skips blanks inside a number too ("1 2,5" is read as 12).
-        if (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))
-            continue;
-        if (isDigit(text[i]))
-            digits = true;
-        else if (text[i] == QLatin1Char('.') && !point)
-            point = true;
-        else
-            break;
+    return readingIf(text, number_input::Misreading::DecimalComma);
+}
+
+QString foreignDigitsReading(QStringView text) {
+    return readingIf(text, number_input::Misreading::ForeignDigits);
+}
+
+QString misreadingHint(const QStringList &texts) {
+    QStringList commas;
+    QStringList foreign;
+    for (const QString &text : texts) {
+        commas << commaReading(text);
+        foreign << foreignDigitsReading(text);
     }
-    if (!digits || i >= text.size() || text[i] != QLatin1Char(','))
-        return QString();
-    return QString::fromStdString(
-        norvalis::NumberText(norvalis::LeadingNumber(text.toString().toStdString())));
+    commas.removeAll(QString());
+    foreign.removeAll(QString());
+    QStringList notes;
+    if (!commas.isEmpty())
+        notes << commaHint(commas);
+    if (!foreign.isEmpty())
+        notes << QStringLiteral("Read as %1 \u2014 type the digits 0 to 9")
+                     .arg(foreign.join(QStringLiteral(" and ")));
+    return notes.join(QStringLiteral("; "));
 }
 
 QString commaHint(const QStringList &readings) {

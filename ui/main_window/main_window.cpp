@@ -281,10 +281,10 @@ void MainWindow::buildAccessibility() {
 }
 
 void MainWindow::updateCommaHint() {
-    QStringList readings;
+    QStringList texts;
     for (QLineEdit *box : {w_.Blood_Sugar, w_.Carb}) {
-        const QString reading = mainwindow::commaReading(box->text());
-        const bool marked = !reading.isEmpty();
+        const QString description = mainwindow::misreadingHint({box->text()});
+        const bool marked = !description.isEmpty();
         if (box->property("commaMarked").toBool() != marked) {
             box->setProperty("commaMarked", marked);
             // The box's own colours come back as soon as the comma goes.
@@ -293,13 +293,11 @@ void MainWindow::updateCommaHint() {
                 palette.setColor(QPalette::Base, QColor(255, 236, 236));
             box->setPalette(palette);
         }
-        if (marked)
-            readings << reading;
-        const QString description = marked ? mainwindow::commaHint({reading}) : QString();
+        texts << box->text();
         if (box->accessibleDescription() != description) // each change is announced
             box->setAccessibleDescription(description);
     }
-    const QString hint = mainwindow::commaHint(readings);
+    const QString hint = mainwindow::misreadingHint(texts);
     if (hint == commaHint_->text() && commaHint_->isVisible() == !hint.isEmpty())
         return;
     commaHint_->setText(hint);

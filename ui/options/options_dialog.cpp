@@ -6,6 +6,7 @@
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "platform/settings_location.h"
+#include "ui/number_input/typed_number.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -110,7 +111,10 @@ void OptionsDialog::accept() {
     norvalis::IniDocument file(std::move(bytes));
     for (const auto &[box, edit] : boxes) {
         const norvalis::OptionText read = norvalis::ReadOptionText(edit->text().toStdString());
-        if (const QString why = refusal(*box, read); !why.isEmpty()) {
+        QString why = number_input::refusalOf(QString::fromLatin1(box->name), edit->text());
+        if (why.isEmpty())
+            why = refusal(*box, read);
+        if (!why.isEmpty()) {
             platform::messageBox(this, QStringLiteral("Nothing was saved. ") + why);
             edit->setFocus();
             edit->selectAll();
@@ -133,7 +137,9 @@ void OptionsDialog::accept() {
     if (!editError.isEmpty() && result.ok)
         result = {false, editError.toStdString()};
     if (result.ok)
-        result = norvalis::ReplaceFileAtomically(path, file.Bytes(), {.expected = &readAs});
+        result = platform::storeSettingsFile([&](const std::string &target) {
+            return norvalis::ReplaceFileAtomically(target, file.Bytes(), {.expected = &readAs});
+        });
     if (!result.ok) {
         platform::messageBox(this, QStringLiteral("The options were not saved.\n\nFile: %1\n"
                                                   "Reason: %2")

@@ -9,6 +9,7 @@
 #include "logbook/repeat_guard.h"
 #include "platform/app_info.h"
 #include "platform/message_box.h"
+#include "ui/number_input/typed_number.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -171,11 +172,15 @@ void RecordDoseDialog::accept() {
     const auto kind = logbook::EntryKind(kind_->currentData().toInt());
     double taken = 0;
     if (kind != logbook::EntryKind::Reading) {
-        const norvalis::TakenUnits read = norvalis::ReadTakenUnits(taken_->text().toStdString());
-        if (!read.units) {
-            QString message = QStringLiteral("Nothing was recorded: \"Taken\" %1.")
-                                  .arg(QString::fromStdString(read.problem));
-            if (taken_->text().trimmed().isEmpty())
+        const QString takenText = taken_->text();
+        const norvalis::TakenUnits read = norvalis::ReadTakenUnits(takenText.toStdString());
+        const QString misread = number_input::refusalOf(QStringLiteral("Taken"), takenText);
+        if (!read.units || !misread.isEmpty()) {
+            QString message = !misread.isEmpty()
+                                  ? QStringLiteral("Nothing was recorded. ") + misread
+                                  : QStringLiteral("Nothing was recorded: \"Taken\" %1.")
+                                        .arg(QString::fromStdString(read.problem));
+            if (misread.isEmpty() && takenText.trimmed().isEmpty())
                 message += QStringLiteral(" Type the units you took.");
             platform::messageBox(this, message);
             taken_->setFocus();
