@@ -21,15 +21,23 @@ QString age(qint64 seconds) {
 }
 } // namespace
 
-QString lastRecordedText(const LogEntry &entry, const QDateTime &now) {
+QString recordedText(const LogEntry &entry, const QDateTime &now) {
     const QDateTime local = entry.takenAt.toLocalTime();
     QString when =
         local.toString(QStringLiteral("HH:mm")) + zoneSuffix(local, now, ZoneShown::WhereItDiffers);
     if (local.date() != now.toLocalTime().date())
         when += QStringLiteral(" on ") + local.toString(QStringLiteral("yyyy-MM-dd"));
-    return QStringLiteral("Last recorded: %1 units at %2%3")
-        .arg(QString::fromStdString(norvalis::NumberText(entry.taken)), when,
-             age(entry.takenAt.secsTo(now)));
+    const QString what =
+        entry.kind == EntryKind::Reading
+            ? QStringLiteral("a reading of %1").arg(entry.bloodSugarText.simplified())
+            : QStringLiteral("%1 units%2")
+                  .arg(QString::fromStdString(norvalis::NumberText(entry.taken)),
+                       entry.kind == EntryKind::Long ? QStringLiteral(" long-acting") : QString());
+    return QStringLiteral("%1 at %2%3").arg(what, when, age(entry.takenAt.secsTo(now)));
+}
+
+QString lastRecordedText(const LogEntry &entry, const QDateTime &now) {
+    return QStringLiteral("Last recorded: ") + recordedText(entry, now);
 }
 
 } // namespace logbook

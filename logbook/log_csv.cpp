@@ -21,10 +21,24 @@ bool readAsFormula(const QString &text) {
     text.toDouble(&number);
     return !number;
 }
+
+// A text that itself starts with the apostrophe of a guarded formula gets one more, so that
+// the import can take exactly one off wherever the export put one on.
+bool needsGuard(QStringView text) {
+    while (text.startsWith(QLatin1Char('\'')))
+        text = text.mid(1);
+    return readAsFormula(text.toString());
+}
 } // namespace
 
+QString unguardedField(const QString &cell) {
+    if (cell.startsWith(QLatin1Char('\'')) && needsGuard(QStringView(cell).mid(1)))
+        return cell.mid(1);
+    return cell;
+}
+
 QString csvField(const QString &plain) {
-    const QString text = readAsFormula(plain) ? QLatin1Char('\'') + plain : plain;
+    const QString text = needsGuard(plain) ? QLatin1Char('\'') + plain : plain;
     const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
                        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
     if (!quote)
@@ -34,12 +48,27 @@ QString csvField(const QString &plain) {
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+const QStringList &csvColumns() {
+    static const QStringList columns = {
+        QStringLiteral("time"),
+        QStringLiteral("period"),
+        QStringLiteral("blood_sugar_text"),
+        QStringLiteral("blood_sugar"),
+        QStringLiteral("carbohydrate_text"),
+        QStringLiteral("carbohydrate"),
+        QStringLiteral("correction_dose"),
+        QStringLiteral("carbohydrate_dose"),
+        QStringLiteral("weighting_dose"),
+        QStringLiteral("total_dose"),
+        QStringLiteral("taken"),
+        QStringLiteral("note"),
+        QStringLiteral("kind"),
+    };
+    return columns;
+}
+
 QByteArray entriesToCsv(const QList<LogEntry> &entries) {
-    const QString header =
-        QStringLiteral("time,period,blood_sugar_text,blood_sugar,carbohydrate_text,carbohydrate,"
-                       "correction_dose,carbohydrate_dose,weighting_dose,total_dose,taken,note,"
-                       "kind");
-    QString csv = header + QStringLiteral("\r\n");
+    QString csv = csvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (const LogEntry &entry : entries) {
         const QStringList fields = {
             offsetTimeText(entry.takenAt),

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 
 namespace logbook {
 
@@ -15,7 +16,14 @@ namespace logbook {
 // files of earlier versions keep their columns where they were.
 QByteArray entriesToCsv(const QList<LogEntry> &entries);
 
+// The header's column names, in the order the export writes them.
+const QStringList &csvColumns();
+
 // One field as it stands in a line.
 QString csvField(const QString &text);
+
+// A cell's text with the apostrophe taken off where csvField put one on (the quotes are
+// already gone): unguardedField of an unquoted csvField(t) is t for every text.
+QString unguardedField(const QString &cell);
 
 } // namespace logbook

@@ -1,5 +1,6 @@
 #include "logbook/log_store.h"
 
+#include "core/number_text.h"
 #include "logbook/entry_kind.h"
 #include "logbook/log_schema.h"
 
@@ -127,6 +128,45 @@ QString text(const QString &value) {
     return value.isNull() ? QStringLiteral("") : value;
 }
 
+constexpr auto kInsert =
+    "INSERT INTO entries (taken_at, taken_at_ms, period, blood_sugar_text, blood_sugar,"
+    " carb_text, carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken, note, kind)"
+    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+QVariantList insertValues(const LogEntry &entry) {
+    return {
+        offsetTimeText(entry.takenAt),
+        entry.takenAt.toMSecsSinceEpoch(),
+        text(entry.period),
+        text(entry.bloodSugarText),
+        entry.bloodSugar,
+        text(entry.carbText),
+        entry.carbs,
+        text(entry.correctionDose),
+        text(entry.carbDose),
+        text(entry.weightingDose),
+        text(entry.totalDose),
+        entry.taken,
+        text(entry.note),
+        kindName(entry.kind),
+    };
+}
+
+void bind(QSqlQuery &query, const QVariantList &values) {
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+}
+
+// The first millisecond of the second the entry was taken in: the CSV keeps whole seconds.
+qint64 secondStart(const QDateTime &at) {
+    const qint64 ms = at.toMSecsSinceEpoch();
+    return ms - (((ms % 1000) + 1000) % 1000);
+}
+
+QString shown(double units) {
+    return QString::fromStdString(norvalis::NumberText(units));
+}
+
 } // namespace
 
 LogStore::LogStore(QString path) : path_(std::move(path)), connection_(uniqueConnectionName()) {}
@@ -185,32 +225,73 @@ LogResult LogStore::open() {
 }
 
 LogResult LogStore::add(LogEntry &entry) {
-    const QVariantList values = {
-        offsetTimeText(entry.takenAt),
-        entry.takenAt.toMSecsSinceEpoch(),
-        text(entry.period),
-        text(entry.bloodSugarText),
-        entry.bloodSugar,
-        text(entry.carbText),
-        entry.carbs,
-        text(entry.correctionDose),
-        text(entry.carbDose),
-        text(entry.weightingDose),
-        text(entry.totalDose),
-        entry.taken,
-        text(entry.note),
-        kindName(entry.kind),
-    };
     QSqlQuery query;
-    const LogResult written = runInOwnTransaction(
-        QStringLiteral(
-            "INSERT INTO entries (taken_at, taken_at_ms, period, blood_sugar_text, blood_sugar,"
-            " carb_text, carbs, correction_dose, carb_dose, weighting_dose, total_dose, taken,"
-            " note, kind) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        values, query);
+    const LogResult written =
+        runInOwnTransaction(QLatin1String(kInsert), insertValues(entry), query);
     if (written.ok)
         entry.id = query.lastInsertId().toLongLong();
     return written;
+}
+
+LogResult LogStore::importEntries(QList<LogEntry> &entries, ImportCount &count) {
+    count = {};
+    if (const LogResult opened = open(); !opened.ok)
+        return opened;
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    QString error;
+    ImportCount counted;
+    {
+        QSqlQuery newest(db);
+        qint64 lastBefore = 0;
+        if (newest.exec(QStringLiteral("SELECT COALESCE(MAX(id), 0) FROM entries")) &&
+            newest.next())
+            lastBefore = newest.value(0).toLongLong();
+        else
+            error = newest.lastError().text();
+        newest.finish();
+        QSqlQuery alike(db);
+        alike.setForwardOnly(true);
+        alike.prepare(QStringLiteral("SELECT taken FROM entries WHERE id <= ? AND kind = ?"
+                                     " AND taken_at_ms BETWEEN ? AND ?"));
+        QSqlQuery insert(db);
+        insert.prepare(QLatin1String(kInsert));
+        for (qsizetype i = 0; i < entries.size() && error.isEmpty(); ++i) {
+            LogEntry &entry = entries[i];
+            const qint64 second = secondStart(entry.takenAt);
+            bind(alike, {lastBefore, kindName(entry.kind), second, second + 999});
+            if (!alike.exec()) {
+                error = alike.lastError().text();
+                break;
+            }
+            bool present = false;
+            while (!present && alike.next())
+                present = shown(alike.value(0).toDouble()) == shown(entry.taken);
+            alike.finish();
+            if (present) {
+                ++counted.skipped;
+                continue;
+            }
+            bind(insert, insertValues(entry));
+            if (!insert.exec()) {
+                error = insert.lastError().text();
+                break;
+            }
+            entry.id = insert.lastInsertId().toLongLong();
+            ++counted.added;
+        }
+    }
+    if (error.isEmpty() && !db.commit())
+        error = db.lastError().text();
+    if (!error.isEmpty()) {
+        db.rollback();
+        for (LogEntry &entry : entries)
+            entry.id = 0;
+        return fail(error);
+    }
+    count = counted;
+    return {};
 }
 
 LogResult LogStore::remove(qint64 id) {
@@ -233,8 +314,7 @@ LogResult LogStore::runInOwnTransaction(const QString &statement, const QVariant
         return fail(db.lastError().text());
     query = QSqlQuery(db);
     query.prepare(statement);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
+    bind(query, values);
     if (!query.exec() || !db.commit()) {
         const QString reason =
             query.lastError().isValid() ? query.lastError().text() : db.lastError().text();

@@ -31,6 +31,16 @@ public:
 
     // Stores the entry and gives it its id.
     LogResult add(LogEntry &entry);
+
+    struct ImportCount {
+        int added = 0;
+        int skipped = 0;
+    };
+    // Stores the entries in one transaction, all or none, giving each stored one its id. An
+    // entry the logbook held before (the same second, kind and amount taken as shown) is
+    // skipped; entries repeated within the list are all stored, so a logbook that held two
+    // alike comes back whole.
+    LogResult importEntries(QList<LogEntry> &entries, ImportCount &count);
     LogResult remove(qint64 id);
     // Entries recorded at or after since (all when since is invalid), newest first.
     LogResult entries(QList<LogEntry> &out, const QDateTime &since = QDateTime());

@@ -31,7 +31,9 @@ const std::string kSettings = "[Period]\nP_1=Breakfast\nP_2=Late lunch\nP_3=Tea 
 
 // clang-format off
 const CompletionCase kCases[] = {
-    {"commands_after_the_program", {""}, {"periods", "tables", "dose", "check", "log", "report"}},
+    {"commands_after_the_program",
+     {""},
+     {"periods", "tables", "dose", "check", "log", "report", "active"}},
     {"command_by_its_start", {"d"}, {"dose"}},
     {"options_without_a_command", {"--"}, {"--settings", "--help", "--version"}},
     {"option_before_the_command_is_skipped", {"--json", "ch"}, {"check"}},

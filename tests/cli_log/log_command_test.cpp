@@ -1,54 +1,20 @@
 // norvalis-cli's logbook and options additions, run in-process: "dose --json" gains pen_dose
 // and above_max only with the settings, "log" prints the logbook as text, JSON or CSV.
 
-#include "commands.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
+#include "tests/cli_log/cli_log_fixture.h"
 #include "tests/core/named_cases.h"
 #include "tests/support/zone_scope.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace norvalis::cli {
 namespace {
 
 using norvalis::testing::operator<<; // names the cases in the test lists
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun RunCli(const std::vector<std::string_view> &arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(arguments, "unused", out, err);
-    return {status, out.str(), err.str()};
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        logbook::setLogPathOverride(dir_.filePath("Norvalis-log.sqlite"));
-    }
-    void TearDown() override { logbook::setLogPathOverride(QString()); }
-
-    std::string WriteSettings(const std::string &options) {
-        const QString path = dir_.filePath("Norvalis.ini");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(
-            ("[Period]\nP_1=Breakfast\nP_2=Options\n[Breakfast]\nCD_1=10\n" + options).c_str());
-        return path.toStdString();
-    }
-
-    QTemporaryDir dir_;
-};
 
 // options: the [Options] section ("" for none); json: the part after weighting_caption.
 struct DoseJsonCase {

@@ -2,127 +2,16 @@
 // Options dialog, recording a dose with Ctrl+R, the log window with Ctrl+L, and a logbook
 // that cannot be used. Without the settings and with no logbook the window keeps its design.
 
-#include "logbook/log_csv.h"
-#include "logbook/log_location.h"
-#include "logbook/log_store.h"
-#include "platform/twips.h"
-#include "tests/support/test_environment.h"
-#include "ui/log_window/log_chart.h"
-#include "ui/log_window/log_table_model.h"
-#include "ui/log_window/log_window.h"
-#include "ui/main_window/main_window.h"
-#include "ui/main_window/main_window_layout.h"
-#include "ui/options/options_dialog.h"
-#include "ui/record_dose/record_dose_dialog.h"
+#include "tests/dose_extras/extras_fixture.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QChart>
-#include <QComboBox>
-#include <QDateTimeAxis>
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
-#include <QXYSeries>
-#include <optional>
+using namespace extrastest;
 
-namespace {
-
-// Breakfast: 10 g a unit, so the carbohydrate text alone sets the total. The comment shows
-// that saving the options leaves the rest of the file as it is.
-const QByteArray kMeals = "[Period]\nP_1=Breakfast\nP_2=Options\nP_3=Lunch\n\n[Breakfast]\n"
-                          "CD_1=10\n\n[Lunch]\nCD_1=12\n; kept as it is\n";
-const QColor kWarningRed(192, 0, 0);
-
-QRect designRect(const char *name) {
-    for (const widget_table::WidgetRow &entry : mainwindow::kMainWindowWidgets)
-        if (entry.name == name)
-            return platform::twipsRect(entry.left, entry.top, entry.width, entry.height);
-    return {};
-}
-
-void pressOk(QDialog *dialog) {
-    dialog->findChild<QDialogButtonBox *>("buttons")->button(QDialogButtonBox::Ok)->click();
-}
-
-QString accessibleText(QObject *object, QAccessible::Text kind) {
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    return iface ? iface->text(kind) : QString();
-}
-
-// Runs go, which opens a modal dialog of kind T, and act inside it; closes it if act left it
-// open. Returns whether the dialog was seen.
-template <typename T>
-bool inDialog(const std::function<void()> &go, const std::function<void(T *)> &act) {
-    bool seen = false;
-    testsupport::whenIdle([&] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            seen = true;
-            act(dialog);
-            if (dialog->isVisible())
-                static_cast<QDialog *>(dialog)->reject();
-        }
-    });
-    go();
-    return seen;
-}
-
-} // namespace
-
-class DoseExtrasTest : public QObject {
+class DoseExtrasTest : public ExtrasFixture {
     Q_OBJECT
-    std::optional<testsupport::TestEnvironment> env_;
-    std::unique_ptr<MainWindow> window_;
-
-    QString logPath() const { return env_->directory() + "/data/Norvalis/Norvalis-log.sqlite"; }
-
-    // Starts the window on the meal tables and these [Options] lines (none when empty).
-    bool open(const QByteArray &options = {}) {
-        env_->writeSettingsFile(kMeals + (options.isEmpty() ? "" : "\n[Options]\n" + options));
-        window_.reset(new MainWindow);
-        window_->show();
-        return QTest::qWaitForWindowActive(window_.get());
-    }
-    template <typename T = QWidget> T *find(const char *name) const {
-        return window_->findChild<T *>(name);
-    }
-    void type(const char *box, const QString &text) {
-        auto *edit = find<QLineEdit>(box);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    QList<logbook::LogEntry> stored() {
-        logbook::LogStore store(logPath());
-        QList<logbook::LogEntry> entries;
-        store.entries(entries);
-        return entries;
-    }
-    bool record(const std::function<void(RecordDoseDialog *)> &act) {
-        return inDialog<RecordDoseDialog>(
-            [&] { QTest::keyClick(window_.get(), Qt::Key_R, Qt::ControlModifier); }, act);
-    }
-    bool options(const std::function<void(OptionsDialog *)> &act) {
-        return inDialog<OptionsDialog>([&] { find<QAction>("options")->trigger(); }, act);
-    }
 
 private slots:
-    void init() {
-        env_.emplace();
-        env_->watchdog().allowModal("frmRecordDose");
-        env_->watchdog().allowModal("frmOptions");
-        logbook::setLogPathOverride(logPath());
-    }
-    void cleanup() {
-        window_.reset();
-        logbook::setLogPathOverride(QString());
-    }
+    void init() { initExtras(); }
+    void cleanup() { cleanupExtras(); }
 
     // State: no [Options], no logbook. Expected: the designed layout, no extra line, no file,
     // and no period for the section that holds the settings.
@@ -131,7 +20,7 @@ private slots:
         QCOMPARE(find("Frame2")->geometry(), designRect("Frame2"));
         QCOMPARE(find("Exit")->geometry(), designRect("Exit"));
         QVERIFY(window_->centralWidget()->height() >= designRect("Exit").bottom());
-        for (const char *line : {"Lab_pen", "Lab_max", "Lab_last"})
+        for (const char *line : {"Lab_pen", "Lab_max", "Lab_low", "Lab_last", "Lab_active"})
             QVERIFY2(find(line)->isHidden(), line);
         QCOMPARE(find("Lab_tot2")->palette().color(QPalette::WindowText),
                  QApplication::palette().color(QPalette::WindowText));
@@ -341,19 +230,12 @@ private slots:
         QFETCH(QByteArray, added);
         QFETCH(QString, message);
         QVERIFY(open());
-        bool closed = false;
-        QVERIFY(options([&](OptionsDialog *dialog) {
-            dialog->penStepBox()->setText(penStep);
-            dialog->maxDoseBox()->setText(maxDose);
-            pressOk(dialog);
-            closed = !dialog->isVisible();
-        }));
-        QCOMPARE(closed, message.isEmpty());
-        QCOMPARE(env_->readSettingsFile(), kMeals + added);
-        QCOMPARE(env_->watchdog().seen().size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QVERIFY2(env_->watchdog().seen()[0].text.contains(message),
-                     qPrintable(env_->watchdog().seen()[0].text));
+        saveOptions(
+            [&](OptionsDialog *dialog) {
+                dialog->penStepBox()->setText(penStep);
+                dialog->maxDoseBox()->setText(maxDose);
+            },
+            added, message);
     }
 
     // Set, then emptied: the key goes and the line disappears at once.
@@ -418,10 +300,10 @@ private slots:
         for (const auto &[caption, rows] : ranges) {
             log->rangeBox()->setCurrentText(caption);
             QCOMPARE(log->model()->rowCount(), rows);
-            // Line and points of the readings, and the dose bars.
+            // The rapid and the long-acting bars, and the line and points of the readings.
             const auto series = log->chart()->chart()->series();
-            QCOMPARE(series.size(), 3);
-            QCOMPARE(qobject_cast<QXYSeries *>(series[1])->count(), rows);
+            QCOMPARE(series.size(), 4);
+            QCOMPARE(qobject_cast<QXYSeries *>(series[2])->count(), rows);
         }
 
         // Through the file dialog, as a person does it: the suffix is added, the file is private.

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "core/file_access.h"
 #include "core/ini_document.h"
+#include "insulin_options_check.h"
 #include "settings_check.h"
 
 #include <ostream>
@@ -18,7 +19,10 @@ int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, st
             err << "norvalis-cli: " << read.error << "\n";
             return kExitFindings;
         }
-        findings = CheckSettings(IniDocument(std::move(bytes)));
+        const IniDocument document(std::move(bytes));
+        findings = CheckSettings(document);
+        const std::vector<Finding> insulin = CheckInsulinOptions(document);
+        findings.insert(findings.end(), insulin.begin(), insulin.end());
     }
     if (commandLine.json) {
         out << FindingsJson(findings) << "\n";

@@ -18,7 +18,20 @@ constexpr std::array kCommands = {
     CommandSpelling{"dose", Command::Dose, true},
     CommandSpelling{"check", Command::Check, false},
     CommandSpelling{"log", Command::Log, false},
+    CommandSpelling{"active", Command::Active, false},
     CommandSpelling{"report", Command::Report, false},
+};
+
+// The subcommands of log: "log add" takes options only, "log import" one FILE.
+struct SubcommandSpelling {
+    std::string_view name;
+    Command command;
+    bool takesFile;
+};
+
+constexpr std::array kLogSubcommands = {
+    SubcommandSpelling{"add", Command::LogAdd, false},
+    SubcommandSpelling{"import", Command::LogImport, true},
 };
 
 enum class Option {
@@ -28,6 +41,11 @@ enum class Option {
     Json,
     Csv,
     Since,
+    Taken,
+    Kind,
+    Period,
+    At,
+    Note,
     Help,
     Version,
     From,
@@ -49,6 +67,11 @@ constexpr std::array kOptions = {
     OptionSpelling{"--json", Option::Json, false},
     OptionSpelling{"--csv", Option::Csv, false},
     OptionSpelling{"--since", Option::Since, true},
+    OptionSpelling{"--taken", Option::Taken, true},
+    OptionSpelling{"--kind", Option::Kind, true},
+    OptionSpelling{"--period", Option::Period, true},
+    OptionSpelling{"--at", Option::At, true},
+    OptionSpelling{"--note", Option::Note, true},
     OptionSpelling{"--help", Option::Help, false},
     OptionSpelling{"-h", Option::Help, false},
     OptionSpelling{"--version", Option::Version, false},
@@ -89,6 +112,12 @@ std::string UsageText() {
            "       norvalis-cli log [--since DATE] [--json|--csv]\n"
            "       norvalis-cli [--settings FILE] report --from DATE --to DATE\n"
            "                    [--units mg/dL|mmol/L] (--out FILE.pdf | --json)\n"
+           "       norvalis-cli [--settings FILE] log add --taken UNITS [--kind "
+           "rapid|long|reading]\n"
+           "                    [--period NAME] [--blood-sugar TEXT] [--carbs TEXT] [--at TIME]\n"
+           "                    [--note TEXT]\n"
+           "       norvalis-cli log import FILE.csv\n"
+           "       norvalis-cli [--settings FILE] active [--at TIME] [--json]\n"
            "       norvalis-cli --help | --version\n";
 }
 
@@ -133,7 +162,34 @@ std::string HelpText() {
            "  log              The recorded doses, newest first, from the logbook\n"
            "                   Norvalis-log.sqlite in the user's data folder; --since\n"
            "                   YYYY-MM-DD keeps those from that local day on (--json: an\n"
-           "                   array of objects; --csv: RFC 4180 with a header line).\n"
+           "                   array of objects, each with its \"kind\"; --csv: RFC 4180 with a\n"
+           "                   header line, the kind in the last column).\n"
+           "  log add --taken UNITS [--kind rapid|long|reading] [--period NAME]\n"
+           "          [--blood-sugar TEXT] [--carbs TEXT] [--at TIME] [--note TEXT]\n"
+           "                   Records one entry and prints its id. The kind is rapid (a meal\n"
+           "                   or correction dose; the default), long (a long-acting dose) or\n"
+           "                   reading (a blood sugar reading with no dose). --taken is\n"
+           "                   needed for rapid and long and refused for reading, which needs\n"
+           "                   --blood-sugar; from 0 to 1000000 units. NAME must be a period\n"
+           "                   the settings file lists; for rapid the doses stored are those\n"
+           "                   \"dose\" shows for these texts with the file's tables now;\n"
+           "                   long takes no period. TIME is ISO 8601, local\n"
+           "                   (2026-12-01T08:30) or with an offset (2026-12-01T08:30+01:00),\n"
+           "                   at most a day ahead; the default is now.\n"
+           "  log import FILE.csv\n"
+           "                   Adds the entries of a CSV that \"log --csv\" or Export CSV...\n"
+           "                   wrote, all in one go, and says how many were added and how\n"
+           "                   many skipped: an entry already in the logbook (the same second,\n"
+           "                   kind and units taken) is skipped, so importing twice adds\n"
+           "                   nothing. One row that cannot be read refuses the whole file\n"
+           "                   with its row number (the header is row 1); nothing is stored.\n"
+           "  active [--at TIME]\n"
+           "                   The rapid-acting insulin still working at TIME (default now),\n"
+           "                   from the logbook's rapid doses, on the curve and duration set\n"
+           "                   by InsulinCurve and InsulinHours in [Options] (--json:\n"
+           "                   {\"active_insulin\", \"doses\", \"curve\", \"hours\"}). "
+           "Information\n"
+           "                   only: it is never taken off any dose.\n"
            "  report --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE.pdf | --json)\n"
            "                   The clinic report of those local days, both included: the\n"
            "                   statistics, the charts, the dose tables and the entries as a\n"
@@ -152,8 +208,9 @@ std::string HelpText() {
            "  --version        Print the version.\n"
            "Option values are taken as given, also when empty or starting with '-'.\n"
            "\n"
-           "Exit status: 0 success, 1 findings, an unreadable settings file or a period the\n"
-           "file does not list, 2 wrong usage.\n";
+           "Exit status: 0 success, 1 findings, an unreadable settings file, a period the file\n"
+           "does not list, an entry or file that was not stored, or a logbook that cannot be\n"
+           "used; 2 wrong usage.\n";
 }
 
 std::string SettingsFileLine(const std::string &path) {
@@ -229,6 +286,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
         case Option::Since:
             first = setOnce(result.since);
             break;
+        case Option::Taken:
+            first = setOnce(result.taken);
+            break;
+        case Option::Kind:
+            first = setOnce(result.kind);
+            break;
+        case Option::Period:
+            first = setOnce(result.periodOption);
+            break;
+        case Option::At:
+            first = setOnce(result.at);
+            break;
+        case Option::Note:
+            first = setOnce(result.note);
+            break;
         case Option::Help:
             help = true;
             break;
@@ -270,7 +342,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
         return Fail("unknown command " + std::string(positional.front()));
     }
     result.command = command->command;
-    const std::size_t expected = command->takesPeriod ? 2 : 1;
+    std::size_t expected = command->takesPeriod ? 2 : 1;
+    if (result.command == Command::Log && positional.size() > 1) {
+        for (const SubcommandSpelling &sub : kLogSubcommands) {
+            if (sub.name == positional[1]) {
+                result.command = sub.command;
+                expected = sub.takesFile ? 3 : 2;
+            }
+        }
+        if (result.command == Command::LogImport && positional.size() < 3) {
+            return Fail("log import needs a FILE");
+        }
+    }
     if (positional.size() < expected) {
         return Fail(std::string(command->name) + " needs a PERIOD");
     }
@@ -280,14 +363,32 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &argument
     if (command->takesPeriod) {
         result.period = std::string(positional[1]);
     }
+    if (result.command == Command::LogImport) {
+        result.file = std::string(positional[2]);
+    }
     if (result.command == Command::Dose) {
         if (!bloodSugar || !carbs) {
             return Fail("dose needs --blood-sugar TEXT and --carbs TEXT");
         }
         result.bloodSugar = *bloodSugar;
         result.carbs = *carbs;
+    } else if (result.command == Command::LogAdd) {
+        result.bloodSugarGiven = bloodSugar.has_value();
+        result.bloodSugar = bloodSugar.value_or("");
+        result.carbs = carbs.value_or("");
     } else if (bloodSugar || carbs) {
-        return Fail("--blood-sugar and --carbs belong to the dose command");
+        return Fail("--blood-sugar and --carbs belong to the dose and log add commands");
+    }
+    if (result.command != Command::LogAdd &&
+        (result.taken || result.kind || result.periodOption || result.note)) {
+        return Fail("--taken, --kind, --period and --note belong to the log add command");
+    }
+    if (result.at && result.command != Command::LogAdd && result.command != Command::Active) {
+        return Fail("--at belongs to the log add and active commands");
+    }
+    if (result.json &&
+        (result.command == Command::LogAdd || result.command == Command::LogImport)) {
+        return Fail("--json does not apply to log add and log import");
     }
     if (result.command != Command::Log && (result.csv || result.since)) {
         return Fail("--csv and --since belong to the log command");

@@ -11,7 +11,19 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFindings = 1; // also: the settings file cannot be read
 inline constexpr int kExitUsage = 2;
 
-enum class Command { Help, Version, Periods, Tables, Dose, Check, Log, Report };
+enum class Command {
+    Help,
+    Version,
+    Periods,
+    Tables,
+    Dose,
+    Check,
+    Log,
+    LogAdd,
+    LogImport,
+    Active,
+    Report
+};
 
 // The report's range and output, as given; the command checks the dates.
 struct ReportArguments {
@@ -31,6 +43,15 @@ struct CommandLine {
     bool csv = false;                 // log only
     std::optional<std::string> since; // log only: YYYY-MM-DD
     ReportArguments report{};         // report only
+    // log add: what to record; --blood-sugar and --carbs land in bloodSugar and carbs. The
+    // "= {}" lets tables of command lines leave these out.
+    std::optional<std::string> taken = {};
+    std::optional<std::string> kind = {};
+    std::optional<std::string> periodOption = {}; // --period
+    std::optional<std::string> note = {};
+    bool bloodSugarGiven = false;
+    std::optional<std::string> at = {}; // log add and active: an ISO 8601 time
+    std::string file = {};              // log import: the CSV file
 };
 
 struct ParsedCommandLine {

@@ -20,6 +20,14 @@ int RunCheck(const CommandLine &commandLine, const std::string &settingsPath, st
              std::ostream &err);
 // Prints the logbook; needs no settings file.
 int RunLog(const CommandLine &commandLine, std::ostream &out, std::ostream &err);
+// Records one entry; the settings file gives the period list and the tables.
+int RunLogAdd(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+              std::ostream &err);
+// Adds the entries of a CSV export to the logbook.
+int RunLogImport(const CommandLine &commandLine, std::ostream &out, std::ostream &err);
+// The active insulin from the logbook; the settings file gives the curve and its hours.
+int RunActive(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,
+              std::ostream &err);
 
 // The clinic report of a range of days as a PDF file or JSON.
 int RunReport(const CommandLine &commandLine, const std::string &settingsPath, std::ostream &out,

@@ -5,13 +5,13 @@
 #ifdef NORVALIS_CLI_LOGBOOK
 #include "core/number_text.h"
 #include "json_text.h"
+#include "log_application.h"
 #include "logbook/entry_kind.h"
 #include "logbook/entry_time_text.h"
 #include "logbook/log_csv.h"
 #include "logbook/log_location.h"
 #include "logbook/log_store.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <memory>
 #endif
@@ -28,22 +28,6 @@ int RunLog(const CommandLine &, std::ostream &, std::ostream &err) {
 #else
 
 namespace {
-
-std::string Std(const QString &text) {
-    return text.toStdString();
-}
-
-// Qt's SQL drivers are plugins and the data folder is named after the application; both want
-// an application object, which a command-line tool otherwise does without.
-void EnsureApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "norvalis-cli";
-        static char *argv[] = {name, nullptr};
-        static QCoreApplication application(argc, argv);
-    }
-    QCoreApplication::setApplicationName(QStringLiteral("Norvalis"));
-}
 
 void PrintJson(const QList<logbook::LogEntry> &entries, std::ostream &out) {
     out << "[";
@@ -71,9 +55,14 @@ void PrintJson(const QList<logbook::LogEntry> &entries, std::ostream &out) {
 void PrintText(const QList<logbook::LogEntry> &entries, std::ostream &out) {
     const QDateTime now = QDateTime::currentDateTime();
     for (const logbook::LogEntry &e : entries) {
-        out << Std(logbook::entryTimeText(e.takenAt, now, logbook::ZoneShown::Always)) << "  "
-            << Std(e.period) << "  blood sugar " << Std(e.bloodSugarText) << "  carbohydrate "
-            << Std(e.carbText) << "  total "
+        out << Std(logbook::entryTimeText(e.takenAt, now, logbook::ZoneShown::Always));
+        // Rapid doses keep the line they always had; the other kinds say what they are.
+        if (e.kind == logbook::EntryKind::Long)
+            out << "  long-acting";
+        else if (e.kind == logbook::EntryKind::Reading)
+            out << "  reading only";
+        out << "  " << Std(e.period) << "  blood sugar " << Std(e.bloodSugarText)
+            << "  carbohydrate " << Std(e.carbText) << "  total "
             << (e.totalDose.isEmpty() ? "(none)" : Std(e.totalDose)) << "  taken "
             << NumberText(e.taken);
         if (!e.note.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "core/dose_options.h"
 #include "core/ini_name.h"
+#include "core/insulin_options.h"
 #include "core/number_text.h"
 
 #include <algorithm>
@@ -34,6 +35,11 @@ std::optional<std::string> PositiveNumber(std::string_view value) {
     return std::string("is beyond the number range");
 }
 
+// The active insulin and low limit keys have their value rules in CheckInsulinOptions.
+std::optional<std::string> CheckedWithInsulinOptions(std::string_view) {
+    return std::nullopt;
+}
+
 // Every key of [Options] the program reads, with the rule its value must meet and what the
 // program does when the value does not.
 struct OptionKey {
@@ -48,6 +54,9 @@ constexpr std::array kOptionKeys = {
     OptionKey{kMaxDoseKey, PositiveNumber,
               "the program ignores it, as if no maximum were set: no total is marked as too "
               "high and recording does not ask"},
+    OptionKey{kInsulinCurveKey, CheckedWithInsulinOptions, ""},
+    OptionKey{kInsulinHoursKey, CheckedWithInsulinOptions, ""},
+    OptionKey{kLowBelowKey, CheckedWithInsulinOptions, ""},
 };
 
 const OptionKey *KnownKey(std::string_view key) {

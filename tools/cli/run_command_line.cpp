@@ -32,6 +32,12 @@ int RunCommandLine(const std::vector<std::string_view> &arguments,
         return RunLog(commandLine, out, err);
     case Command::Report:
         return RunReport(commandLine, path, out, err);
+    case Command::LogAdd:
+        return RunLogAdd(commandLine, path, out, err);
+    case Command::LogImport:
+        return RunLogImport(commandLine, out, err);
+    case Command::Active:
+        return RunActive(commandLine, path, out, err);
     }
     return kExitUsage;
 }

@@ -116,12 +116,16 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     points->setMarkerSize(6);
     auto *doses = new QLineSeries;
     doses->setName(QStringLiteral("Dose taken"));
+    // Long-acting doses stand apart: they are not meal or correction doses.
+    auto *longDoses = new QLineSeries;
+    longDoses->setName(QStringLiteral("Long-acting dose"));
     double highestReading = 0;
     double highestDose = 0;
     qint64 first = 0;
     qint64 last = 0;
     QList<QPointF> readingPoints;
     QList<QPointF> barPoints;
+    QList<QPointF> longBarPoints;
     readingPoints.reserve(entries.size());
     barPoints.reserve(entries.size() * 3);
     // Entries come newest first; the series run forward in time.
@@ -134,20 +138,26 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
         highestReading = std::max(highestReading, it->bloodSugar);
         highestDose = std::max(highestDose, it->taken);
         // Each dose is a thick upright stroke from the base line: a bar on a time axis, which
-        // Qt's bar series (category axes only) cannot give, and quick with thousands.
-        barPoints.append(QPointF(double(at), 0));
-        barPoints.append(QPointF(double(at), it->taken));
-        barPoints.append(QPointF(double(at), 0));
+        // Qt's bar series (category axes only) cannot give, and quick with thousands. A
+        // reading only is a point with no bar.
+        if (it->kind == logbook::EntryKind::Reading)
+            continue;
+        QList<QPointF> &bars = it->kind == logbook::EntryKind::Long ? longBarPoints : barPoints;
+        bars.append(QPointF(double(at), 0));
+        bars.append(QPointF(double(at), it->taken));
+        bars.append(QPointF(double(at), 0));
     }
     readings->replace(readingPoints);
     // Markers show single readings among few; among thousands the line says it all, faster.
     if (readingPoints.size() <= kMostMarkers)
         points->replace(readingPoints);
     doses->replace(barPoints);
+    longDoses->replace(longBarPoints);
     // Smooth edges cost more than they add once the strokes crowd together.
     setRenderHint(QPainter::Antialiasing, readingPoints.size() <= kMostMarkers);
 
     chart->addSeries(doses);
+    chart->addSeries(longDoses);
     chart->addSeries(readings);
     chart->addSeries(points);
     // After adding: the chart's theme sets every series' pen as it is added.
@@ -155,6 +165,8 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     bar.setWidth(kBarWidth);
     bar.setCapStyle(Qt::FlatCap);
     doses->setPen(bar);
+    bar.setColor(QColor(210, 120, 30, 170));
+    longDoses->setPen(bar);
     chart->legend()->markers(points).constFirst()->setVisible(false);
 
     auto *time = new QDateTimeAxis;
@@ -185,7 +197,9 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
         series->attachAxis(time);
         series->attachAxis(sugar);
     }
-    doses->attachAxis(time);
-    doses->attachAxis(units);
+    for (QLineSeries *series : {doses, longDoses}) {
+        series->attachAxis(time);
+        series->attachAxis(units);
+    }
     restyle();
 }

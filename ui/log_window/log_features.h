@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/insulin_curve.h"
 #include "ui/record_dose/dose_snapshot.h"
 
 #include <QDateTime>
@@ -22,6 +23,10 @@ public:
     virtual QString open() = 0;
     // The reminder of the newest entry; empty when there is none or it cannot be read.
     virtual QString lastRecordedLine(const QDateTime &now) = 0;
+    // "Active insulin: 2.3 units" from the rapid doses still acting at now; empty when nothing
+    // is or the logbook cannot be read.
+    virtual QString activeInsulinLine(const QDateTime &now,
+                                      const norvalis::InsulinAction &action) = 0;
     // Record Dose for what the window shows; recorded runs after every stored entry.
     virtual QDialog *createRecordDialog(const DoseSnapshot &snapshot, QWidget *parent,
                                         std::function<void()> recorded) = 0;
@@ -42,5 +47,6 @@ public:
     virtual std::unique_ptr<LogSession> session(const QString &logPath) = 0;
 };
 
-#define NorvalisLogFeatures_iid "org.norvalis.Norvalis.LogFeatures/2"
+// Raised with every change to the interfaces, so an older plugin is refused, not misused.
+#define NorvalisLogFeatures_iid "org.norvalis.Norvalis.LogFeatures/3"
 Q_DECLARE_INTERFACE(LogFeatures, NorvalisLogFeatures_iid)

@@ -1,5 +1,6 @@
 #include "ui/log_window/log_features_plugin.h"
 
+#include "logbook/active_insulin.h"
 #include "logbook/last_recorded_text.h"
 #include "logbook/log_store.h"
 #include "ui/log_window/log_window.h"
@@ -24,6 +25,15 @@ public:
         if (!newest)
             newest = store_.latest();
         return newest ? logbook::lastRecordedText(*newest, now) : QString();
+    }
+
+    QString activeInsulinLine(const QDateTime &now,
+                              const norvalis::InsulinAction &action) override {
+        QList<logbook::LogEntry> entries;
+        if (!store_.entries(entries, logbook::activeSince(now, action)).ok)
+            return {};
+        return QString::fromStdString(
+            norvalis::ActiveInsulinLine(logbook::activeInsulinAt(entries, now, action).units));
     }
 
     QDialog *createRecordDialog(const DoseSnapshot &snapshot, QWidget *parent,

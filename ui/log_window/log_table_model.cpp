@@ -9,6 +9,18 @@ namespace {
 QString number(double value) {
     return QString::fromStdString(norvalis::NumberText(value));
 }
+
+QString kindCaption(logbook::EntryKind kind) {
+    switch (kind) {
+    case logbook::EntryKind::Rapid:
+        return QStringLiteral("Rapid");
+    case logbook::EntryKind::Long:
+        return QStringLiteral("Long-acting");
+    case logbook::EntryKind::Reading:
+        return QStringLiteral("Reading only");
+    }
+    return {};
+}
 } // namespace
 
 void LogTableModel::setEntries(QList<logbook::LogEntry> entries) {
@@ -31,8 +43,8 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const {
         return {};
     const logbook::LogEntry &entry = entries_[index.row()];
     if (role == Qt::TextAlignmentRole) {
-        const bool figure =
-            index.column() != Period && index.column() != Note && index.column() != Time;
+        const bool figure = index.column() != Period && index.column() != Note &&
+                            index.column() != Time && index.column() != Kind;
         return QVariant::fromValue(Qt::AlignVCenter | (figure ? Qt::AlignRight : Qt::AlignLeft));
     }
     const bool future = logbook::isInFuture(entry.takenAt, now_);
@@ -55,6 +67,8 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const {
         }
         return logbook::entryTimeText(entry.takenAt, now_) +
                (future ? QStringLiteral(" (in the future)") : QString());
+    case Kind:
+        return kindCaption(entry.kind);
     case Period:
         return entry.period;
     case BloodSugar:
@@ -70,7 +84,8 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const {
     case Total:
         return entry.totalDose;
     case Taken:
-        return number(entry.taken);
+        // A reading records no insulin: no "0" that could be read as a dose of nothing.
+        return entry.kind == logbook::EntryKind::Reading ? QString() : number(entry.taken);
     case Note:
         return entry.note;
     default:
@@ -82,8 +97,8 @@ QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const kTitles[ColumnCount] = {
-        "Time",      "Period",    "Blood sugar", "Carbohydrate", "Correction",
-        "Carb dose", "Weighting", "Total",       "Taken",        "Note"};
+        "Time",      "Kind",      "Period", "Blood sugar", "Carbohydrate", "Correction",
+        "Carb dose", "Weighting", "Total",  "Taken",       "Note"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section])
                                                  : QVariant();
 }

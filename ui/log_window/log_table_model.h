@@ -13,6 +13,7 @@ class LogTableModel : public QAbstractTableModel {
 public:
     enum Column {
         Time,
+        Kind,
         Period,
         BloodSugar,
         Carbohydrate,

@@ -148,13 +148,17 @@ void LogWindow::deleteSelected() {
         return;
     const int row = rows.front().row();
     const logbook::LogEntry entry = model_->entries().at(row);
-    QMessageBox ask(QMessageBox::Question, platform::applicationTitle(),
-                    QStringLiteral("Delete the entry of %1 (%2, %3 units taken)?\n\nThis cannot "
-                                   "be undone.")
-                        .arg(model_->data(model_->index(row, LogTableModel::Time)).toString(),
-                             entry.period,
-                             model_->data(model_->index(row, LogTableModel::Taken)).toString()),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    const QString what =
+        entry.kind == logbook::EntryKind::Reading
+            ? QStringLiteral("a reading of %1").arg(entry.bloodSugarText)
+            : QStringLiteral("%1 units taken")
+                  .arg(model_->data(model_->index(row, LogTableModel::Taken)).toString());
+    QMessageBox ask(
+        QMessageBox::Question, platform::applicationTitle(),
+        QStringLiteral("Delete the entry of %1 (%2)?\n\nThis cannot be undone.")
+            .arg(model_->data(model_->index(row, LogTableModel::Time)).toString(),
+                 entry.period.isEmpty() ? what : entry.period + QStringLiteral(", ") + what),
+        QMessageBox::Yes | QMessageBox::No, this);
     ask.setObjectName(QStringLiteral("confirmDelete"));
     ask.setDefaultButton(QMessageBox::No);
     if (ask.exec() != QMessageBox::Yes)

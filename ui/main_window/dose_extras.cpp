@@ -2,6 +2,7 @@
 
 #include "core/file_access.h"
 #include "core/ini_document.h"
+#include "core/leading_number.h"
 #include "core/number_text.h"
 #include "logbook/log_location.h"
 #include "platform/app_info.h"
@@ -32,6 +33,7 @@ constexpr int kRowStep = 360;
 constexpr int kLineHeight = 255;
 constexpr int kWarningHeight = 2 * kLineHeight; // wraps to two lines in the frame's width
 constexpr int kLastHeight = 2 * kLineHeight;
+constexpr int kActiveHeight = kLineHeight;
 constexpr int kFirstExtraRow = 1800; // below the total at 1440
 constexpr int kGap = 60;
 
@@ -76,8 +78,14 @@ DoseExtras::DoseExtras(QMainWindow *window, const QHash<QString, QWidget *> &wid
     maxLine_->setPalette(red);
     // Read by its own text, which says what is wrong; what it is goes in the description.
     maxLine_->setAccessibleDescription(QStringLiteral("Dose warning"));
+    lowLine_ = makeLine(frame, "Lab_low", Qt::AlignLeft);
+    lowLine_->setPalette(red);
+    lowLine_->setAccessibleDescription(QStringLiteral("Low reading warning"));
     lastLine_ = makeLine(frame->parentWidget(), "Lab_last", Qt::AlignLeft);
     lastLine_->setAccessibleDescription(QStringLiteral("Last recorded dose"));
+    activeLine_ = makeLine(frame->parentWidget(), "Lab_active", Qt::AlignLeft);
+    activeLine_->setAccessibleDescription(
+        QStringLiteral("Insulin still acting; not taken off any dose"));
 
     minuteTimer_.setInterval(60 * 1000);
     connect(&minuteTimer_, &QTimer::timeout, this, &DoseExtras::refreshLastRecorded);
@@ -121,10 +129,14 @@ void DoseExtras::readOptions() {
     // An unreadable file has already been reported by the tables' load; the options are off.
     if (norvalis::ReadWholeFile(QFile::encodeName(platform::settingsFilePath()).toStdString(),
                                 bytes)
-            .ok)
-        options_ = norvalis::ReadDoseOptions(norvalis::IniDocument(std::move(bytes)));
-    else
+            .ok) {
+        const norvalis::IniDocument file(std::move(bytes));
+        options_ = norvalis::ReadDoseOptions(file);
+        insulin_ = norvalis::ReadInsulinOptions(file);
+    } else {
         options_ = {};
+        insulin_ = {};
+    }
 }
 
 LogSession *DoseExtras::logSession(QString *error) {
@@ -167,16 +179,24 @@ void DoseExtras::afterRecalculation(std::optional<double> total) {
         totalLabel->setPalette(totalPalette_);
     }
     totalLabel->setAccessibleDescription(above ? maxLine_->text() : QString());
+
+    const QString readingText =
+        qobject_cast<QLineEdit *>(widgets_.value(QStringLiteral("Blood_Sugar")))->text();
+    const double reading = norvalis::LeadingNumber(readingText.toStdString()).value_or(0);
+    const bool low = insulin_.lowBelow && norvalis::IsLowReading(reading, *insulin_.lowBelow);
+    lowLine_->setVisible(low);
+    if (low)
+        lowLine_->setText(fromStd(norvalis::LowReadingLine(*insulin_.lowBelow)));
     relayout();
 }
 
 void DoseExtras::relayout() {
     int frameExtra = 0;
     int row = kFirstExtraRow;
-    for (QLabel *line : {penLine_, maxLine_}) {
+    for (QLabel *line : {penLine_, maxLine_, lowLine_}) {
         if (line->isHidden())
             continue;
-        const int height = line == maxLine_ ? kWarningHeight : kLineHeight;
+        const int height = line == penLine_ ? kLineHeight : kWarningHeight;
         line->setGeometry(platform::twipsRect(120, row, 3135, height));
         row += height == kLineHeight ? kRowStep : height + (kRowStep - kLineHeight);
         frameExtra = row - kFirstExtraRow;
@@ -192,6 +212,13 @@ void DoseExtras::relayout() {
                                      platform::twipsToPixels(kLastHeight)));
         belowFrame += platform::twipsToPixels(kLastHeight + kGap);
     }
+    if (!activeLine_->isHidden()) {
+        const int top = frame->geometry().bottom() + 1 + belowFrame - extraPixels +
+                        platform::twipsToPixels(kGap);
+        activeLine_->setGeometry(QRect(frameDesign_.left(), top, frameDesign_.width(),
+                                       platform::twipsToPixels(kActiveHeight)));
+        belowFrame += platform::twipsToPixels(kActiveHeight + kGap);
+    }
     widgets_.value(QStringLiteral("Exit"))->setGeometry(exitDesign_.translated(0, belowFrame));
 
     // Grow the window when the lines would push the Exit button out of it; never shrink it.
@@ -205,14 +232,22 @@ void DoseExtras::refreshLastRecorded() {
     // No logbook yet: nothing to show, and nothing is created just to find that out.
     // Without the log plugin the line is left out; the log commands say why when asked.
     LogSession *log = log_ || QFile::exists(logbook::defaultLogPath()) ? logSession() : nullptr;
-    const QString line = log ? log->lastRecordedLine(QDateTime::currentDateTime()) : QString();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString line = log ? log->lastRecordedLine(now) : QString();
     lastLine_->setVisible(!line.isEmpty());
-    if (!line.isEmpty()) {
+    if (!line.isEmpty())
         lastLine_->setText(line);
-        minuteTimer_.start();
-    } else {
+    // Information only: never taken off any dose.
+    const QString active =
+        log ? log->activeInsulinLine(now, norvalis::ActionOf(insulin_.curve, insulin_.hours))
+            : QString();
+    activeLine_->setVisible(!active.isEmpty());
+    if (!active.isEmpty())
+        activeLine_->setText(active);
+    if (line.isEmpty() && active.isEmpty())
         minuteTimer_.stop();
-    }
+    else
+        minuteTimer_.start();
     relayout();
 }
 
@@ -237,6 +272,7 @@ DoseSnapshot DoseExtras::snapshot() const {
     if (options_.penStep && total_)
         shot.penDose = norvalis::PenDose(*total_, *options_.penStep);
     shot.maxDose = options_.maxDose;
+    shot.lowBelow = insulin_.lowBelow;
     return shot;
 }
 
@@ -302,6 +338,7 @@ void DoseExtras::showOptions() {
     connect(dialog, &OptionsDialog::accepted, this, [this] {
         readOptions();
         afterRecalculation(total_);
+        refreshLastRecorded(); // the curve or its hours may have changed
     });
     dialog->exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/dose_options.h"
+#include "core/insulin_options.h"
 
 #include <QHash>
 #include <QObject>
@@ -17,10 +18,11 @@ class QMainWindow;
 class QWidget;
 struct DoseSnapshot;
 
-// What the main window shows and offers beyond the doses themselves: the pen dose and the
-// ceiling warning under the total, the last recorded dose under the Corrections frame, and the
-// commands Record dose, Show log and Options. Without the settings and with an empty logbook
-// none of its lines are shown and the window keeps its designed layout.
+// What the main window shows and offers beyond the doses themselves: the pen dose, the
+// ceiling warning and the low warning under the total, the last recorded entry and the active
+// insulin under the Corrections frame, and the commands Record dose, Show log and Options. Without
+// the settings and with an empty logbook none of its lines are shown and the window keeps its
+// designed layout.
 class DoseExtras : public QObject {
     Q_OBJECT
 
@@ -40,7 +42,7 @@ public:
     void showLog();
     void showReport();
     void showOptions();
-    // Rereads the newest entry for the "Last recorded" line.
+    // Rereads the newest entry for the "Last recorded" line, and the active insulin.
     void refreshLastRecorded();
     // Reads the pen step and the ceiling from the settings file again.
     void readOptions();
@@ -63,13 +65,16 @@ private:
     QHash<QString, QWidget *> widgets_;
     QLabel *penLine_ = nullptr;
     QLabel *maxLine_ = nullptr;
+    QLabel *lowLine_ = nullptr;
     QLabel *lastLine_ = nullptr;
+    QLabel *activeLine_ = nullptr;
     QRect frameDesign_;
     QRect exitDesign_;
     QPalette totalPalette_;
     QTimer minuteTimer_;
     std::optional<double> total_;
     norvalis::DoseOptions options_;
+    norvalis::InsulinOptions insulin_;
     std::unique_ptr<LogSession> log_;
     QPointer<QWidget> logWindow_; // owned by the main window; gone once closed
     QPointer<QWidget> reportWindow_;

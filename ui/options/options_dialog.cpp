@@ -77,6 +77,7 @@ OptionsDialog::OptionsDialog(QWidget *parent) : QDialog(parent) {
     form->addRow(hint);
     penStep_ = addBox(form, kPenStepBox, this);
     maxDose_ = addBox(form, kMaxDoseBox, this);
+    insulin_.emplace(form, this);
     glucose_ = std::make_unique<GlucoseOptionRows>(form, this);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
@@ -101,6 +102,7 @@ void OptionsDialog::fillFromFile() {
     const norvalis::IniDocument file(std::move(bytes));
     penStep_->setText(fromStd(file.Value(norvalis::kOptionsSection, kPenStepBox.key)));
     maxDose_->setText(fromStd(file.Value(norvalis::kOptionsSection, kMaxDoseBox.key)));
+    insulin_->fill(file);
     glucose_->fill(file);
 }
 
@@ -132,6 +134,13 @@ void OptionsDialog::accept() {
         if (!set.ok && result.ok)
             result = {false, set.error};
     }
+    QString editError;
+    if (const QString why = insulin_->store(file, editError); !why.isEmpty()) {
+        platform::messageBox(this, QStringLiteral("Nothing was saved. ") + why);
+        return;
+    }
+    if (!editError.isEmpty() && result.ok)
+        result = {false, editError.toStdString()};
     if (const QString why = glucose_->refusal(); !why.isEmpty()) {
         platform::messageBox(this, QStringLiteral("Nothing was saved. ") + why);
         return;

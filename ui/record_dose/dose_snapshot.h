@@ -12,7 +12,8 @@ struct DoseSnapshot {
     QString carbDose;
     QString weightingDose;
     QString totalDose;
-    std::optional<double> total;   // nullopt when the window shows no total
-    std::optional<double> penDose; // when a pen step is set
-    std::optional<double> maxDose; // when a maximum is set
+    std::optional<double> total;    // nullopt when the window shows no total
+    std::optional<double> penDose;  // when a pen step is set
+    std::optional<double> maxDose;  // when a maximum is set
+    std::optional<double> lowBelow; // when a low limit is set
 };
