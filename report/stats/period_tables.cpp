@@ -2,6 +2,7 @@
 
 #include "core/dose_options.h"
 #include "core/ini_document.h"
+#include "core/insulin_options.h"
 #include "core/settings_file.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ FileTables ReadFileTables(const std::string &settingsPath, norvalis::FileResult 
     const norvalis::IniDocument file(std::move(bytes));
     out.penStep = file.Value(norvalis::kOptionsSection, norvalis::kPenStepKey);
     out.maxDose = file.Value(norvalis::kOptionsSection, norvalis::kMaxDoseKey);
-    out.lowBelow = file.Value(norvalis::kOptionsSection, "LowBelow");
+    out.lowBelow = file.Value(norvalis::kOptionsSection, norvalis::kLowBelowKey);
     return out;
 }
 
