@@ -1,30 +1,42 @@
 #include "logbook/entry_kind.h"
 
 #include <array>
-#include <utility>
 
 namespace logbook {
 
 namespace {
-constexpr std::array<std::pair<EntryKind, const char *>, 3> kNames = {{
-    {EntryKind::Rapid, "rapid"},
-    {EntryKind::Long, "long"},
-    {EntryKind::Reading, "reading"},
+struct KindWords {
+    EntryKind kind;
+    const char *name;    // stored
+    const char *caption; // shown
+};
+constexpr std::array<KindWords, 3> kNames = {{
+    {EntryKind::Rapid, "rapid", "Rapid"},
+    {EntryKind::Long, "long", "Long-acting"},
+    {EntryKind::Reading, "reading", "Reading only"},
 }};
 } // namespace
 
 QString kindName(EntryKind kind) {
-    for (const auto &[candidate, name] : kNames) {
-        if (candidate == kind)
-            return QLatin1String(name);
+    for (const KindWords &words : kNames) {
+        if (words.kind == kind)
+            return QLatin1String(words.name);
     }
     return QStringLiteral("rapid");
 }
 
+QString kindCaption(EntryKind kind) {
+    for (const KindWords &words : kNames) {
+        if (words.kind == kind)
+            return QLatin1String(words.caption);
+    }
+    return {};
+}
+
 std::optional<EntryKind> kindFromName(QStringView name) {
-    for (const auto &[kind, candidate] : kNames) {
-        if (name == QLatin1String(candidate))
-            return kind;
+    for (const KindWords &words : kNames) {
+        if (name == QLatin1String(words.name))
+            return words.kind;
     }
     return std::nullopt;
 }

@@ -12,6 +12,9 @@ namespace logbook {
 // the CSV and the command line all use these words, so they must never change.
 QString kindName(EntryKind kind);
 
+// The kind as a table or a report shows it: "Rapid", "Long-acting" or "Reading only".
+QString kindCaption(EntryKind kind);
+
 // The kind a stored or typed word names; nullopt for any other word (case matters).
 std::optional<EntryKind> kindFromName(QStringView name);
 

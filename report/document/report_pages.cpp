@@ -1,6 +1,7 @@
 #include "report/document/report_pages.h"
 
 #include "core/number_text.h"
+#include "logbook/entry_kind.h"
 #include "report/document/page_kit.h"
 #include "report/document/report_charts.h"
 #include "report/stats/report_format.h"
@@ -70,18 +71,6 @@ QString bandCaption(Band band, const ReportData &data) {
 
 QString readingsCount(int count) {
     return count == 1 ? QStringLiteral("1 reading") : QStringLiteral("%1 readings").arg(count);
-}
-
-QString kindText(logbook::EntryKind kind) {
-    switch (kind) {
-    case logbook::EntryKind::Rapid:
-        return QStringLiteral("Rapid");
-    case logbook::EntryKind::Long:
-        return QStringLiteral("Long-acting");
-    case logbook::EntryKind::Reading:
-        return QStringLiteral("Reading");
-    }
-    return {};
 }
 
 // Gives the top of what follows it.
@@ -317,11 +306,11 @@ std::vector<Block> tableBlocks(const ReportData &data) {
     return blocks;
 }
 
-// Weights that fit "2026-12-07", "Long-acting" and each bold header in an A4 or Letter width.
+// Weights that fit "2026-12-07", "Reading only" and each bold header in an A4 or Letter width.
 std::vector<TableColumn> entryColumns() {
     return {{QStringLiteral("Date"), 1.85},
             {QStringLiteral("Time"), 1.05},
-            {QStringLiteral("Kind"), 2.0},
+            {QStringLiteral("Kind"), 2.3},
             {QStringLiteral("Period"), 1.6},
             {QStringLiteral("Reading"), 1.45, Qt::AlignRight},
             {QStringLiteral("Carbs"), 1.15, Qt::AlignRight},
@@ -330,14 +319,14 @@ std::vector<TableColumn> entryColumns() {
             {QStringLiteral("Weight."), 1.45, Qt::AlignRight},
             {QStringLiteral("Total"), 1.0, Qt::AlignRight},
             {QStringLiteral("Taken"), 1.15, Qt::AlignRight},
-            {QStringLiteral("Note"), 2.9, Qt::AlignLeft, true}};
+            {QStringLiteral("Note"), 2.6, Qt::AlignLeft, true}};
 }
 
 QStringList entryRow(const logbook::LogEntry &e) {
     const QDateTime local = e.takenAt.toLocalTime();
     return {local.toString(kDateFormat),
             local.toString(QStringLiteral("HH:mm")),
-            kindText(e.kind),
+            logbook::kindCaption(e.kind),
             e.period,
             e.bloodSugar > 0 ? numberText(e.bloodSugar) : QString(),
             e.carbs != 0 ? numberText(e.carbs) : QString(),

@@ -1,6 +1,7 @@
 #include "ui/log_window/log_table_model.h"
 
 #include "core/number_text.h"
+#include "logbook/entry_kind.h"
 #include "logbook/entry_time_text.h"
 
 #include <QFont>
@@ -8,18 +9,6 @@
 namespace {
 QString number(double value) {
     return QString::fromStdString(norvalis::NumberText(value));
-}
-
-QString kindCaption(logbook::EntryKind kind) {
-    switch (kind) {
-    case logbook::EntryKind::Rapid:
-        return QStringLiteral("Rapid");
-    case logbook::EntryKind::Long:
-        return QStringLiteral("Long-acting");
-    case logbook::EntryKind::Reading:
-        return QStringLiteral("Reading only");
-    }
-    return {};
 }
 } // namespace
 
@@ -68,7 +57,7 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const {
         return logbook::entryTimeText(entry.takenAt, now_) +
                (future ? QStringLiteral(" (in the future)") : QString());
     case Kind:
-        return kindCaption(entry.kind);
+        return logbook::kindCaption(entry.kind);
     case Period:
         return entry.period;
     case BloodSugar:
