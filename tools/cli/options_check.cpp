@@ -1,6 +1,7 @@
 #include "options_check.h"
 
 #include "core/dose_options.h"
+#include "core/glucose_options.h"
 #include "core/ini_name.h"
 #include "core/insulin_options.h"
 #include "core/number_text.h"
@@ -35,6 +36,12 @@ std::optional<std::string> PositiveNumber(std::string_view value) {
     return std::string("is beyond the number range");
 }
 
+std::optional<std::string> UnitsWord(std::string_view value) {
+    if (value.find_first_not_of(" \t") == std::string_view::npos || ParseGlucoseUnits(value))
+        return std::nullopt;
+    return std::string("is neither mg/dL nor mmol/L");
+}
+
 // The active insulin and low limit keys have their value rules in CheckInsulinOptions.
 std::optional<std::string> CheckedWithInsulinOptions(std::string_view) {
     return std::nullopt;
@@ -57,6 +64,13 @@ constexpr std::array kOptionKeys = {
     OptionKey{kInsulinCurveKey, CheckedWithInsulinOptions, ""},
     OptionKey{kInsulinHoursKey, CheckedWithInsulinOptions, ""},
     OptionKey{kLowBelowKey, CheckedWithInsulinOptions, ""},
+    OptionKey{kGlucoseUnitsKey, UnitsWord,
+              "the program ignores it, as if no units were set: the report window asks for "
+              "them and norvalis-cli report needs --units"},
+    OptionKey{kTargetLowKey, PositiveNumber,
+              "the report ignores it and uses the default low target of its units"},
+    OptionKey{kTargetHighKey, PositiveNumber,
+              "the report ignores it and uses the default high target of its units"},
 };
 
 const OptionKey *KnownKey(std::string_view key) {
@@ -105,6 +119,28 @@ std::vector<Finding> CheckOptionsSection(const IniDocument::Section &section) {
         if (const std::optional<std::string> problem = known->rule(entry.value)) {
             add(std::string(known->key) + " \"" + entry.value + "\" " + *problem,
                 std::string(known->whenIgnored));
+        }
+    }
+    // Two usable targets that are not in order: the report takes the default pair.
+    const IniDocument::Entry *low = nullptr;
+    const IniDocument::Entry *high = nullptr;
+    for (const IniDocument::Entry &entry : section.entries) {
+        if (low == nullptr && SameIniName(entry.key, kTargetLowKey))
+            low = &entry;
+        if (high == nullptr && SameIniName(entry.key, kTargetHighKey))
+            high = &entry;
+    }
+    if (low != nullptr && high != nullptr) {
+        const OptionText lowRead = ReadOptionText(low->value);
+        const OptionText highRead = ReadOptionText(high->value);
+        if (lowRead.kind == OptionTextKind::Number && highRead.kind == OptionTextKind::Number &&
+            lowRead.value >= highRead.value) {
+            findings.push_back({section.name, low->key,
+                                "TargetLow " + NumberText(lowRead.value) +
+                                    " is not below TargetHigh " + NumberText(highRead.value),
+                                "the report ignores both and uses the default target range of "
+                                "its units",
+                                low->lineNumber});
         }
     }
     return findings;
