@@ -174,7 +174,8 @@ TEST_F(ReportCli, RapidAndLongActingAreSummedApart) {
     const std::string text = pdfText(pdf);
     for (const char *expected :
          {"Rapid-acting taken 6.0 units per day", "Long-acting taken 6.0 units per day",
-          "2026-11-01 22:00 Long-acting Night 12", "2026-11-02 07:00 Reading only Breakfast 250.1 0"})
+          "2026-11-01 22:00 Long-acting Night 12",
+          "2026-11-02 07:00 Reading only Breakfast 250.1 0"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
 }
 
