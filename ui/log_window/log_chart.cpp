@@ -165,7 +165,8 @@ void LogChart::setEntries(const QList<logbook::LogEntry> &entries) {
     bar.setWidth(kBarWidth);
     bar.setCapStyle(Qt::FlatCap);
     doses->setPen(bar);
-    bar.setColor(QColor(210, 120, 30, 170));
+    // Purple: apart from the rapid doses' blue and the readings' orange line.
+    bar.setColor(QColor(128, 80, 160, 170));
     longDoses->setPen(bar);
     chart->legend()->markers(points).constFirst()->setVisible(false);
 
