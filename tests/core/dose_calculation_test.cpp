@@ -47,7 +47,6 @@ const DoseCase kDoseCases[] = {
     {"entry_dose_holds_comma", "CD=10 BS=150,2,7", "190", "0", "2||0|2", "?"},
     {"entry_level_not_a_number", "CD=10 CW=abc,2", "0", "5", "|2|0.5|2.5", "0"},
     {"entry_without_comma_gives_dose_0", "CD=10 BS=150", "190", "0", "0||0|0", "?"},
-    {"no_weighting_design_caption", "CD=10 BS=140,1|180,2|220,3", "190", "75", "2||7.5|9.5", "?"},
     {"zero_carbs_with_zero_grams", "CD=0", "0", "0", "||0|0", "?"},
     {"carbs_without_carb_table", "BS=140,1", "190", "75", "1|||", "?"},
     {"carbs_with_zero_grams", "CD=0 BS=140,1", "190", "50", "1|||", "?"},

@@ -58,7 +58,6 @@ const ReadCase kReadCases[] = {
     {"bom_file_with_utf8_value", kBom + "[A]\nk=" + kEAcute + "\n", kEAcute},
     {"utf8_cut_not_inside_character", "[A]\nk=" + std::string(253, 'x') + kEAcute + "\n", std::string(253, 'x')},
     {"cp1252_cut_at_254_bytes", "[A]\nk=" + std::string(253, 'x') + "\xE9\xE9\n", std::string(253, 'x') + kEAcute},
-    {"many_sections_first_wins", "[B]\n[C]\n[a]\nk=1\n[D]\n[A]\nk=2\n", "1"},
     {"empty_key_never_found", "[A]\n=1\n", "", "A", ""},
     {"longer_names_are_other_keys", "[A]\nkk=1\nk x=2\nk\xE9=3\n\f K\v=4\n", "4"},
     {"key_at_end_of_file_without_value", "[A]\nj=1\nk", ""},

@@ -26,7 +26,6 @@ constexpr auto kRapid = InsulinCurve::Rapid;
 constexpr auto kUltra = InsulinCurve::UltraRapid;
 
 const CurveCase kCurveCases[] = {
-    {"rapid_at_dose_time_all_left", kRapid, 6, 0, 1.0},
     {"rapid_end_of_delay_all_left", kRapid, 6, 10, 1.0},
     {"rapid_10_min_into_action", kRapid, 6, 20, 0.9907551934},
     {"rapid_60_min_into_action", kRapid, 6, 70, 0.7792959814},
@@ -34,7 +33,6 @@ const CurveCase kCurveCases[] = {
     {"rapid_240_min_into_action", kRapid, 6, 250, 0.0726661035},
     {"rapid_359_min_into_action", kRapid, 6, 369, 0.0000029396},
     {"rapid_360_min_into_action_none_left", kRapid, 6, 370, 0.0},
-    {"rapid_long_after_none_left", kRapid, 6, 2000, 0.0},
     {"ultra_end_of_delay_all_left", kUltra, 6, 10, 1.0},
     {"ultra_10_min_into_action", kUltra, 6, 20, 0.9844121496},
     {"ultra_60_min_into_action", kUltra, 6, 70, 0.6807104907},

@@ -81,24 +81,23 @@ class ChangedSinceReadTest : public ::testing::TestWithParam<ChangeCase> {};
 TEST_P(ChangedSinceReadTest, StoreIsRefusedAndTheOtherWriteKept) {
     const ChangeCase &c = GetParam();
     const ScratchSettings file(kFile);
-    const std::string &path = file.path;
     StoreGuard guard;
-    guard.readAs = ReadBy("dosages", path);
+    guard.readAs = ReadBy("dosages", file.path);
 
-    c.change(path);
+    c.change(file.path);
     const FileResult result =
-        SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", path, guard);
+        SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", file.path, guard);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.changedSinceRead) << result.error;
-    EXPECT_EQ(ReadFile(path), c.after);
+    EXPECT_EQ(ReadFile(file.path), c.after);
 
     // Storing anyway (no fingerprint) is the person's choice and then goes through.
     if (!c.after.empty()) {
         guard.readAs.reset();
         const FileResult anyway =
-            SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", path, guard);
+            SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", file.path, guard);
         EXPECT_TRUE(anyway.ok) << anyway.error;
-        EXPECT_NE(ReadFile(path).find("CW_1=60,2"), std::string::npos);
+        EXPECT_NE(ReadFile(file.path).find("CW_1=60,2"), std::string::npos);
     }
 }
 
@@ -109,16 +108,15 @@ TEST(StoreGuardTest, OwnStoresFollowEachOtherWithoutAsking) {
     // State: a window stores, keeping the fingerprint the store gives back.
     // Action: it stores again. Expected: its own write does not count as someone else's.
     const ScratchSettings file(kFile);
-    const std::string &path = file.path;
-    FileFingerprint seen = ReadBy("dosages", path);
+    FileFingerprint seen = ReadBy("dosages", file.path);
     for (const char *tables : {"CD=12 BS=140,1", "CD=13 BS=140,2", "CD=13 BS=140,2"}) {
         StoreGuard guard;
         guard.readAs = seen;
         guard.stored = &seen;
         const FileResult result =
-            SaveSettings(TablesFrom(tables), "dosages", "Breakfast", path, guard);
+            SaveSettings(TablesFrom(tables), "dosages", "Breakfast", file.path, guard);
         ASSERT_TRUE(result.ok) << tables << ": " << result.error;
-        EXPECT_EQ(seen, CurrentFingerprint(path)) << tables;
+        EXPECT_EQ(seen, CurrentFingerprint(file.path)) << tables;
     }
 }
 
@@ -142,19 +140,19 @@ class ChangedDuringStoreTest : public ::testing::TestWithParam<DuringStoreCase> 
 TEST_P(ChangedDuringStoreTest, EditorWriteIsNotReplaced) {
     const DuringStoreCase &c = GetParam();
     const ScratchSettings file(kFile);
-    const std::string &path = file.path;
     const ScopedReplaceFault editor([&](ReplaceStep step) {
         if (step == ReplaceStep::Close) {
-            RewriteInPlace(path, c.editorWrites, c.keepTime);
+            RewriteInPlace(file.path, c.editorWrites, c.keepTime);
         }
         return 0;
     });
-    const FileResult result = SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", path);
+    const FileResult result =
+        SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", file.path);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("changed by another program while it was being stored"),
               std::string::npos)
         << result.error;
-    EXPECT_EQ(ReadFile(path), c.editorWrites);
+    EXPECT_EQ(ReadFile(file.path), c.editorWrites);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editors, ChangedDuringStoreTest, ::testing::ValuesIn(kDuringStore),
@@ -189,15 +187,14 @@ class KeptPeriodsTest : public ::testing::TestWithParam<KeptPeriodsCase> {};
 TEST_P(KeptPeriodsTest, StoreThatWouldLosePeriodsIsRefused) {
     const KeptPeriodsCase &c = GetParam();
     const ScratchSettings file(c.file);
-    const std::string &path = file.path;
     StoreGuard guard;
     guard.keptPeriods = c.kept;
     const FileResult result =
-        SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", path, guard);
+        SaveSettings(TablesFrom(kOurTables), "dosages", "Breakfast", file.path, guard);
     EXPECT_EQ(result.ok, c.error.empty()) << result.error;
     EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
     if (!c.error.empty()) {
-        EXPECT_EQ(ReadFile(path), c.file);
+        EXPECT_EQ(ReadFile(file.path), c.file);
     }
 }
 
@@ -207,16 +204,14 @@ TEST(StoreGuardTest, PeriodsDialogStoreKeepsItsOwnListAndSeesAnAddedPeriod) {
     // State: the periods were read; another program adds P_4. Action: the list is stored
     // with the fingerprint of the read. Expected: refused as a change; P_4 stays.
     const ScratchSettings file(kFile);
-    const std::string &path = file.path;
     StoreGuard guard;
-    guard.readAs = ReadBy("periods", path);
+    guard.readAs = ReadBy("periods", file.path);
     const std::string added = kFile + "[Period]\nP_4=Snack\n";
-    RewriteInPlace(path, added, false);
-    const DoseSettings list = TablesFrom("P=Breakfast|Lunch");
+    RewriteInPlace(file.path, added, false);
     guard.keptPeriods = {"Breakfast", "Lunch"};
-    const FileResult result = SavePeriods(list, {}, path, guard);
+    const FileResult result = SavePeriods(TablesFrom("P=Breakfast|Lunch"), {}, file.path, guard);
     EXPECT_TRUE(result.changedSinceRead) << result.error;
-    EXPECT_EQ(ReadFile(path), added);
+    EXPECT_EQ(ReadFile(file.path), added);
 }
 
 struct ModeCase {
@@ -229,7 +224,6 @@ struct ModeCase {
 
 const ModeCase kModes[] = {
     {"new_file_under_open_umask_is_private", 0000, -1, false, 0600},
-    {"new_file_under_usual_umask_is_private", 0022, -1, false, 0600},
     {"existing_permissions_are_kept", 0022, 0640, false, 0640},
     {"owner_only_tightens_a_readable_file", 0022, 0644, true, 0600},
 };
