@@ -76,12 +76,13 @@ private slots:
         QTest::addColumn<QString>("recorded");
         QTest::addColumn<QString>("now");
         QTest::addColumn<QString>("line");
+        const QByteArray newYork("America/New_York");
         QTest::newRow("recorded in Berlin, read in New York")
-            << QByteArray("America/New_York") << "2026-12-06T12:40:00+01:00"
+            << newYork << "2026-12-06T12:40:00+01:00"
             << "2026-12-06T07:00:00-05:00"
             << "Last recorded: 6.5 units at 06:40 (20 min ago)";
         QTest::newRow("the local day, not the recorded one")
-            << QByteArray("America/New_York") << "2026-12-06T01:00:00+01:00"
+            << newYork << "2026-12-06T01:00:00+01:00"
             << "2026-12-06T07:00:00-05:00"
             << "Last recorded: 6.5 units at 19:00 on 2026-12-05 (12 h 0 min ago)";
     }
