@@ -226,23 +226,18 @@ private slots:
         QTest::addColumn<QString>("low");
         QTest::addColumn<QByteArray>("added");
         QTest::addColumn<QString>("message"); // empty: saved
-        QTest::newRow("all set, normalised") << 1 << "5.50"
-                                             << "3.9 mmol"
-                                             << QByteArray("\n[Options]\nInsulinCurve=ultra-rapid\n"
-                                                           "InsulinHours=5.5\nLowBelow=3.9\n")
-                                             << QString();
-        QTest::newRow("defaults add nothing") << 0 << ""
-                                              << "" << QByteArray() << QString();
-        QTest::newRow("hours out of range") << 0 << "9"
-                                            << "" << QByteArray()
-                                            << "\"Insulin hours\" must be a number of hours from "
-                                               "5 to 8";
-        QTest::newRow("hours not a number")
-            << 0 << "six"
-            << "" << QByteArray() << "\"Insulin hours\" must be a number";
-        QTest::newRow("low of zero")
-            << 0 << ""
-            << "0" << QByteArray() << "\"Low below\" must be a number above 0";
+        const auto row = [](const char *name, int curve, const char *hours, const char *low,
+                            const QByteArray &added, const char *message) {
+            QTest::newRow(name) << curve << QString(hours) << QString(low) << added
+                                << QString(message);
+        };
+        row("all set, normalised", 1, "5.50", "3.9 mmol",
+            "\n[Options]\nInsulinCurve=ultra-rapid\nInsulinHours=5.5\nLowBelow=3.9\n", "");
+        row("defaults add nothing", 0, "", "", {}, "");
+        row("hours out of range", 0, "9", "", {},
+            "\"Insulin hours\" must be a number of hours from 5 to 8");
+        row("hours not a number", 0, "six", "", {}, "\"Insulin hours\" must be a number");
+        row("low of zero", 0, "", "0", {}, "\"Low below\" must be a number above 0");
     }
 
     void optionsRows() {

@@ -145,6 +145,9 @@ TEST_F(ReportCli, JsonHoldsTheHandWorkedFiguresInMgPerDl) {
     EXPECT_DOUBLE_EQ(r["carb_dose_per_day"].toDouble(), 5.5);
     EXPECT_DOUBLE_EQ(r["weighting_per_day"].toDouble(), 0.25);
     EXPECT_DOUBLE_EQ(r["carbs_per_day"].toDouble(), 60);
+    // Rapid and long-acting doses are summed apart.
+    EXPECT_DOUBLE_EQ(r["rapid_per_day"].toDouble(), 6);
+    EXPECT_DOUBLE_EQ(r["long_per_day"].toDouble(), 6);
 
     const QJsonArray periods = r["periods"].toArray();
     ASSERT_EQ(periods.size(), 4);
@@ -165,20 +168,6 @@ TEST_F(ReportCli, JsonHoldsTheHandWorkedFiguresInMgPerDl) {
     EXPECT_DOUBLE_EQ(night["taken_per_day"].toDouble(), 6);
 }
 
-TEST_F(ReportCli, RapidAndLongActingAreSummedApart) {
-    const QJsonObject r = json("--from 2026-11-01 --to 2026-11-02 --units mg/dL");
-    EXPECT_DOUBLE_EQ(r["rapid_per_day"].toDouble(), 6);
-    EXPECT_DOUBLE_EQ(r["long_per_day"].toDouble(), 6);
-    const std::string pdf = scratch_.File("report.pdf");
-    ASSERT_EQ(run("--from 2026-11-01 --to 2026-11-02 --units mg/dL --out '" + pdf + "'").status, 0);
-    const std::string text = pdfText(pdf);
-    for (const char *expected :
-         {"Rapid-acting taken 6.0 units per day", "Long-acting taken 6.0 units per day",
-          "2026-11-01 22:00 Long-acting Night 12",
-          "2026-11-02 07:00 Reading only Breakfast 250.1 0"})
-        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
-}
-
 TEST_F(ReportCli, MmolPerLReadsTheSameNumbersOnItsOwnScale) {
     // Stored units apply without --units; 53 to 250.1 mmol/L are all very high.
     WriteFile(settingsPath(), kSettings + "GlucoseUnits=mmol/L\n");
@@ -196,7 +185,7 @@ TEST_F(ReportCli, OneReadingHasNoSpread) {
     EXPECT_TRUE(r["cv"].isNull());
 }
 
-TEST_F(ReportCli, PdfCarriesTheFiguresAsText) {
+TEST_F(ReportCli, PdfCarriesTheFiguresAsTextWithEmbeddedFonts) {
     const std::string pdf = scratch_.File("report.pdf");
     const CliRun done = run("--from 2026-11-01 --to 2026-11-02 --units mg/dL --out '" + pdf + "'");
     ASSERT_EQ(done.status, 0) << done.err;
@@ -216,6 +205,10 @@ TEST_F(ReportCli, PdfCarriesTheFiguresAsText) {
                                  "Grams per unit: 12",
                                  "Pen step 0.5",
                                  "2026-11-01 08:00 Rapid Breakfast 54 40 4 4 before run",
+                                 "Rapid-acting taken 6.0 units per day",
+                                 "Long-acting taken 6.0 units per day",
+                                 "2026-11-01 22:00 Long-acting Night 12",
+                                 "2026-11-02 07:00 Reading only Breakfast 250.1 0",
                                  "Page 1 of 4",
                                  "Page 4 of 4",
                                  "not medical advice",
@@ -236,6 +229,18 @@ TEST_F(ReportCli, PdfCarriesTheFiguresAsText) {
         QDir(QString::fromStdString(scratch_.File(""))).entryList(QDir::Files);
     EXPECT_FALSE(files.join(' ').contains(QStringLiteral("report.pdf.")))
         << files.join(' ').toStdString();
+
+    // Every font is embedded.
+    const std::string fonts = scratch_.File("fonts");
+    ASSERT_EQ(std::system(("pdffonts '" + pdf + "' >'" + fonts + "'").c_str()), 0);
+    const QStringList lines =
+        QString::fromStdString(ReadFile(fonts)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 2); // the header, its rule and at least one font
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        // Columns: name type encoding emb sub uni object ID; "emb" is the fourth from the end.
+        const QStringList columns = lines[i].simplified().split(' ');
+        EXPECT_EQ(columns.value(columns.size() - 5), "yes") << lines[i].toStdString();
+    }
 }
 
 TEST_F(ReportCli, LongNoteIsPrintedWhole) {
@@ -254,21 +259,6 @@ TEST_F(ReportCli, LongNoteIsPrintedWhole) {
     const std::string text = pdfText(pdf);
     for (const char *word : {"two slices", "forty", "shaky", "lastword"})
         EXPECT_NE(text.find(word), std::string::npos) << word << "\nin:\n" << text;
-}
-
-TEST_F(ReportCli, FontsAreEmbedded) {
-    const std::string pdf = scratch_.File("report.pdf");
-    ASSERT_EQ(run("--from 2026-11-01 --to 2026-11-02 --units mg/dL --out '" + pdf + "'").status, 0);
-    const std::string fonts = scratch_.File("fonts");
-    ASSERT_EQ(std::system(("pdffonts '" + pdf + "' >'" + fonts + "'").c_str()), 0);
-    const QStringList lines =
-        QString::fromStdString(ReadFile(fonts)).split('\n', Qt::SkipEmptyParts);
-    ASSERT_GT(lines.size(), 2); // the header, its rule and at least one font
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        // Columns: name type encoding emb sub uni object ID; "emb" is the fourth from the end.
-        const QStringList columns = lines[i].simplified().split(' ');
-        EXPECT_EQ(columns.value(columns.size() - 5), "yes") << lines[i].toStdString();
-    }
 }
 
 TEST_F(ReportCli, EmptyRangeStillGivesEveryPage) {

@@ -140,22 +140,14 @@ private slots:
         QTest::addColumn<QString>("high");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("says");
-        QTest::newRow("target low above target high") << "200"
-                                                      << "100"
-                                                      << "report.pdf"
-                                                      << "target range";
-        QTest::newRow("target without a number") << "low"
-                                                 << "180"
-                                                 << "report.pdf"
-                                                 << "target range";
-        QTest::newRow("a folder that is a file") << "70"
-                                                 << "180"
-                                                 << "Norvalis.ini/report.pdf"
-                                                 << "Reason:";
-        QTest::newRow("decimal comma in the target") << "3,9"
-                                                     << "10"
-                                                     << "report.pdf"
-                                                     << "is read as 3";
+        const auto row = [](const char *name, const char *low, const char *high, const char *path,
+                            const char *says) {
+            QTest::newRow(name) << QString(low) << QString(high) << QString(path) << QString(says);
+        };
+        row("target low above target high", "200", "100", "report.pdf", "target range");
+        row("target without a number", "low", "180", "report.pdf", "target range");
+        row("a folder that is a file", "70", "180", "Norvalis.ini/report.pdf", "Reason:");
+        row("decimal comma in the target", "3,9", "10", "report.pdf", "is read as 3");
     }
     // Expected: a message that says nothing was saved, and no file.
     void saveRefusals() {
@@ -210,22 +202,16 @@ private slots:
         QTest::addColumn<QString>("high");
         QTest::addColumn<QString>("says");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("low equal to high") << "100"
-                                           << "100"
-                                           << "\"Target low\" must be below \"Target high\""
-                                           << "TargetLow";
-        QTest::newRow("high without a number") << "70"
-                                               << "high"
-                                               << "\"Target high\" must start with a number"
-                                               << "TargetHigh";
-        QTest::newRow("low of zero") << "0"
-                                     << "180"
-                                     << "\"Target low\" must be above 0"
-                                     << "TargetLow";
-        QTest::newRow("decimal comma that would store 3") << "3,9"
-                                                          << "10"
-                                                          << "is read as 3"
-                                                          << "TargetLow";
+        const auto row = [](const char *name, const char *low, const char *high, const char *says,
+                            const char *focus) {
+            QTest::newRow(name) << QString(low) << QString(high) << QString(says) << QString(focus);
+        };
+        row("low equal to high", "100", "100", "\"Target low\" must be below \"Target high\"",
+            "TargetLow");
+        row("high without a number", "70", "high", "\"Target high\" must start with a number",
+            "TargetHigh");
+        row("low of zero", "0", "180", "\"Target low\" must be above 0", "TargetLow");
+        row("decimal comma that would store 3", "3,9", "10", "is read as 3", "TargetLow");
     }
     // Expected: OK refuses with the reason, the focus on the box to correct, the file unchanged.
     void optionsRefusals() {
