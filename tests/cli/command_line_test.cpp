@@ -66,28 +66,14 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ParseCommandLineTest, ::testing::Values(
 // clang-format on
 
 TEST(HelpText, ExplainsEveryCommandAndOption) {
-    for (const char *word : {"periods",
-                             "tables PERIOD",
-                             "dose PERIOD",
-                             "check",
-                             "--settings",
-                             "--json",
-                             "--blood-sugar",
-                             "--carbs",
-                             "--version",
-                             "log",
-                             "--csv",
-                             "--since",
-                             "Exit status",
-                             "log add",
-                             "--taken UNITS",
-                             "--kind rapid|long|reading",
-                             "--period NAME",
-                             "--at TIME",
-                             "--note TEXT",
-                             "log import FILE.csv",
-                             "active [--at TIME]",
+    // clang-format off
+    for (const char *word : {"periods", "tables PERIOD", "dose PERIOD", "check", "--settings",
+                             "--json", "--blood-sugar", "--carbs", "--version", "log", "--csv",
+                             "--since", "Exit status", "log add", "--taken UNITS",
+                             "--kind rapid|long|reading", "--period NAME", "--at TIME",
+                             "--note TEXT", "log import FILE.csv", "active [--at TIME]",
                              "\"active_insulin\""}) {
+        // clang-format on
         EXPECT_NE(HelpText().find(word), std::string::npos) << word;
     }
 }

@@ -111,16 +111,6 @@ TEST_F(LogTest, PrintsTextJsonAndCsv) {
     EXPECT_EQ(csv.out, logbook::entriesToCsv(entries_).toStdString());
 }
 
-// Stored in UTC, a minute either side of the local midnight that starts the day.
-TEST_F(LogTest, SinceKeepsTheDayOnwards) {
-    Record("2026-05-01T21:59:00Z", 1);
-    Record("2026-05-01T22:00:00Z", 2);
-    const CliRun run = RunCli({"log", "--since", "2026-05-02"});
-    EXPECT_EQ(run.status, kExitSuccess);
-    EXPECT_NE(run.out.find("taken 2"), std::string::npos);
-    EXPECT_EQ(run.out.find("taken 1"), std::string::npos);
-}
-
 // Two entries a minute either side of local midnight, recorded in UTC, read in a zone.
 struct LocalDayCase {
     std::string name;
