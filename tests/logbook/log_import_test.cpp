@@ -267,6 +267,7 @@ private slots:
         QTest::addColumn<int>("secondsAgo");
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("asks");
+        QTest::newRow("29:59 ago asks") << 29 * 60 + 59 << int(EntryKind::Rapid) << true;
         QTest::newRow("30:00 ago still asks") << 30 * 60 << int(EntryKind::Rapid) << true;
         QTest::newRow("30:01 ago does not") << 30 * 60 + 1 << int(EntryKind::Rapid) << false;
         QTest::newRow("just now asks") << 0 << int(EntryKind::Rapid) << true;
